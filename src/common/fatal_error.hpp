@@ -1,0 +1,12 @@
+#pragma once
+// Fatal errors: the program shows one message and ends with exit code -1.
+// The exit callbacks do not run.
+
+namespace korvane {
+
+[[noreturn]] void FatalError(const char* message) noexcept;
+
+// Makes a failed allocation a fatal error instead of an exception.
+void InstallOutOfMemoryHandler() noexcept;
+
+}  // namespace korvane

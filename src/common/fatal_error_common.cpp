@@ -1,0 +1,11 @@
+#include <new>
+
+#include "common/fatal_error.hpp"
+
+namespace korvane {
+
+void InstallOutOfMemoryHandler() noexcept {
+  std::set_new_handler([] { FatalError("内存不足，程序将退出。"); });
+}
+
+}  // namespace korvane
