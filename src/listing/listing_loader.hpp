@@ -1,0 +1,32 @@
+#pragma once
+// The listing: a folder becomes the content of the tree box. The tree box is
+// always loaded from the whole path list, so each listing shows every listing
+// since start-up, the earlier ones first.
+#include <cstdint>
+
+#include "common/byte_buffer.hpp"
+#include "common/path_list.hpp"
+#include "common/text.hpp"
+#include "listing/edit_box.hpp"
+#include "treebox/tree_box.hpp"
+
+namespace korvane {
+
+// Clears the tree, scans the folder named by the edit box's text into paths,
+// and loads the tree in one write with one record per entry of paths.
+void RunListing(EditBox& edit, TreeBox& tree, PathList& paths);
+
+// Writes path into the edit box, then runs the listing.
+void ListDroppedFolder(const Text& path, EditBox& edit, TreeBox& tree, PathList& paths);
+
+// Appends one tree item record. The parameters come in this order; the
+// record's fields are text, a zero byte, image, selectedImage, itemData,
+// flags and indentLevel, each integer 32-bit little-endian.
+void AppendTreeRecord(ByteBuffer& content, const Text& text, std::int32_t itemData, std::int32_t indentLevel,
+                      std::int32_t image, std::int32_t selectedImage, std::int32_t flags);
+
+// The tree content for the first count entries of paths: text the last path
+// segment, indent level the number of segments, every other field 0.
+[[nodiscard]] ByteBuffer BuildListingContent(const PathList& paths, std::size_t count);
+
+}  // namespace korvane
