@@ -1,0 +1,265 @@
+#include "treebox/tree_view_win32.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace korvane {
+namespace {
+
+// The longest prefix of text within maxBytes that does not cut a double-byte
+// character in two.
+std::size_t WholeCharacterPrefix(std::string_view text, std::size_t maxBytes) noexcept {
+  if (text.size() <= maxBytes) return text.size();
+  std::size_t end = 0;
+  while (end < maxBytes) {
+    const std::size_t width = IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+    if (end + width > maxBytes) break;
+    end += width;
+  }
+  return end;
+}
+
+int CauseOf(UINT action) noexcept {
+  switch (action) {
+    case TVC_BYKEYBOARD:
+      return 0;
+    case TVC_BYMOUSE:
+      return 1;
+    default:
+      return 2;
+  }
+}
+
+// Turns the control's drawing off for a bulk change and back on afterwards.
+class RedrawOff {
+ public:
+  explicit RedrawOff(HWND control) noexcept : control_(control) {
+    if (control_ != nullptr) SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
+  }
+  ~RedrawOff() {
+    if (control_ == nullptr) return;
+    SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control_, nullptr, TRUE);
+  }
+  RedrawOff(const RedrawOff&) = delete;
+  RedrawOff& operator=(const RedrawOff&) = delete;
+
+ private:
+  HWND control_;
+};
+
+// Sets a flag for the lifetime of the guard.
+class QuietScope {
+ public:
+  explicit QuietScope(bool& flag) noexcept : flag_(flag), old_(std::exchange(flag, true)) {}
+  ~QuietScope() { flag_ = old_; }
+  QuietScope(const QuietScope&) = delete;
+  QuietScope& operator=(const QuietScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool old_;
+};
+
+}  // namespace
+
+void TreeViewBox::WindowTraits::Close(HWND window) noexcept {
+  if (IsWindow(window)) DestroyWindow(window);
+}
+
+TreeViewBox::TreeViewBox(HWND parent, int controlId, const RECT& place, DWORD style, DWORD exStyle) {
+  INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TREEVIEW_CLASSES};
+  InitCommonControlsEx(&classes);
+  control_.reset(CreateWindowExA(exStyle, WC_TREEVIEWA, "", style | WS_CHILD, place.left, place.top,
+                                 place.right - place.left, place.bottom - place.top, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleA(nullptr),
+                                 nullptr));
+  // ANSI notifications, whatever kind of window the parent is: the texts
+  // are ANSI. Both kinds are understood all the same.
+  if (control_) SendMessageA(control_.get(), TVM_SETUNICODEFORMAT, FALSE, 0);
+}
+
+TreeViewBox::~TreeViewBox() { quiet_ = true; }
+
+HWND TreeViewBox::Control() const { return control_.get(); }
+
+void TreeViewBox::SetCurrentItemChanged(std::function<void(int cause)> handler) {
+  currentItemChanged_ = std::move(handler);
+}
+
+void TreeViewBox::WriteContent(const ByteBuffer& content) {
+  QuietScope quiet(quiet_);
+  RedrawOff redrawOff(control_.get());
+  RemoveAllItems();
+  model_.WriteContent(content);
+  const int count = model_.ItemCount();
+  filled_.assign(static_cast<std::size_t>(count), false);
+  if (!control_ || count == 0) return;
+
+  bool anyExpanded = false;
+  for (int i = 0; i < count && !anyExpanded; ++i) anyExpanded = IsExpanded(model_.Flags(i));
+  // Handles by ItemIndex are needed only to reach the branches to expand.
+  std::vector<HTREEITEM> handles;
+  if (anyExpanded) handles.assign(static_cast<std::size_t>(count), nullptr);
+
+  HTREEITEM first = nullptr;
+  for (int i = 0; i < count; i = model_.SubtreeEnd(i)) {
+    const HTREEITEM handle = InsertItem(i, TVI_ROOT);
+    if (i == 0) first = handle;
+    if (anyExpanded) handles[static_cast<std::size_t>(i)] = handle;
+  }
+  if (anyExpanded) ExpandMarkedBranches(handles);
+  SendMessageA(control_.get(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(first));
+}
+
+void TreeViewBox::Clear() {
+  QuietScope quiet(quiet_);
+  RemoveAllItems();
+  model_.Clear();
+  filled_.clear();
+  filled_.shrink_to_fit();
+}
+
+int TreeViewBox::ItemCount() const { return model_.ItemCount(); }
+int TreeViewBox::IndentLevel(int index) const { return model_.IndentLevel(index); }
+Text TreeViewBox::ItemText(int index) const { return model_.ItemText(index); }
+int TreeViewBox::ParentIndex(int index) const { return model_.ParentIndex(index); }
+
+int TreeViewBox::CurrentItem() const {
+  if (!control_) return model_.CurrentItem();
+  const auto caret =
+      reinterpret_cast<HTREEITEM>(SendMessageA(control_.get(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (caret == nullptr) return -1;
+  TVITEMA item{};
+  item.mask = TVIF_HANDLE | TVIF_PARAM;
+  item.hItem = caret;
+  if (!SendMessageA(control_.get(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  const auto index = static_cast<int>(item.lParam);
+  return model_.Has(index) ? index : -1;
+}
+
+bool TreeViewBox::OnNotify(const NMHDR& header, LRESULT& result) {
+  if (!control_ || header.hwndFrom != control_.get()) return false;
+  // The A and W forms of NMTREEVIEW have the same layout; only the text
+  // pointers differ in type, and those are not used here.
+  switch (header.code) {
+    case TVN_SELCHANGEDA:
+    case TVN_SELCHANGEDW:
+      OnSelectionChanged(reinterpret_cast<const NMTREEVIEWA&>(header));
+      result = 0;
+      return true;
+    case TVN_ITEMEXPANDINGA:
+    case TVN_ITEMEXPANDINGW:
+      OnItemExpanding(reinterpret_cast<const NMTREEVIEWA&>(header));
+      result = FALSE;  // let it expand
+      return true;
+    case TVN_GETDISPINFOA:
+      OnGetDisplayInfoA(const_cast<NMTVDISPINFOA&>(reinterpret_cast<const NMTVDISPINFOA&>(header)));
+      result = 0;
+      return true;
+    case TVN_GETDISPINFOW:
+      OnGetDisplayInfoW(const_cast<NMTVDISPINFOW&>(reinterpret_cast<const NMTVDISPINFOW&>(header)));
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TreeViewBox::OnSelectionChanged(const NMTREEVIEWA& change) {
+  if (quiet_ || !currentItemChanged_) return;
+  currentItemChanged_(CauseOf(change.action));
+}
+
+void TreeViewBox::OnItemExpanding(const NMTREEVIEWA& change) {
+  if ((change.action & TVE_EXPAND) == 0) return;
+  const auto index = static_cast<int>(change.itemNew.lParam);
+  if (!model_.Has(index)) return;
+  FillBranch(index, change.itemNew.hItem, nullptr);
+}
+
+void TreeViewBox::OnGetDisplayInfoA(NMTVDISPINFOA& info) {
+  if ((info.item.mask & TVIF_TEXT) == 0 || info.item.pszText == nullptr || info.item.cchTextMax <= 0) return;
+  const std::string_view text = model_.TextView(static_cast<int>(info.item.lParam));
+  const std::size_t length = WholeCharacterPrefix(text, static_cast<std::size_t>(info.item.cchTextMax) - 1);
+  std::memcpy(info.item.pszText, text.data(), length);
+  info.item.pszText[length] = '\0';
+}
+
+void TreeViewBox::OnGetDisplayInfoW(NMTVDISPINFOW& info) {
+  if ((info.item.mask & TVIF_TEXT) == 0 || info.item.pszText == nullptr || info.item.cchTextMax <= 0) return;
+  const std::string_view text = model_.TextView(static_cast<int>(info.item.lParam));
+  // The texts are in the ANSI code page.
+  const int bytes = static_cast<int>(std::min<std::size_t>(text.size(), 0x7fffffff));
+  const int units = bytes == 0 ? 0 : MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0);
+  wideText_.resize(static_cast<std::size_t>(units));
+  if (units > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, wideText_.data(), units);
+  const std::size_t length = std::min<std::size_t>(wideText_.size(), static_cast<std::size_t>(info.item.cchTextMax) - 1);
+  std::copy_n(wideText_.data(), length, info.item.pszText);
+  info.item.pszText[length] = L'\0';
+}
+
+HTREEITEM TreeViewBox::InsertItem(int index, HTREEITEM parent) {
+  TVINSERTSTRUCTA insert{};
+  insert.hParent = parent;
+  insert.hInsertAfter = TVI_LAST;
+  TVITEMA& item = insert.item;
+  item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+  item.pszText = LPSTR_TEXTCALLBACKA;
+  item.lParam = index;
+  item.cChildren = model_.HasChildren(index) ? 1 : 0;
+  const std::int32_t flags = model_.Flags(index);
+  if (IsBold(flags) || StateImage(flags) != 0) {
+    item.mask |= TVIF_STATE;
+    item.state = (IsBold(flags) ? TVIS_BOLD : 0u) | INDEXTOSTATEIMAGEMASK(static_cast<UINT>(StateImage(flags)));
+    item.stateMask = TVIS_BOLD | TVIS_STATEIMAGEMASK;
+  }
+  if (model_.Image(index) != 0 || model_.SelectedImage(index) != 0) {
+    item.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.iImage = model_.Image(index);
+    item.iSelectedImage = model_.SelectedImage(index);
+  }
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(control_.get(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void TreeViewBox::FillBranch(int index, HTREEITEM handle, std::vector<HTREEITEM>* handles) {
+  const auto slot = static_cast<std::size_t>(index);
+  if (handle == nullptr || slot >= filled_.size() || filled_[slot]) return;
+  filled_[slot] = true;
+  const int end = model_.SubtreeEnd(index);
+  RedrawOff redrawOff(end - index > 64 ? control_.get() : nullptr);
+  for (int child = index + 1; child < end; child = model_.SubtreeEnd(child)) {
+    const HTREEITEM inserted = InsertItem(child, handle);
+    if (handles != nullptr) (*handles)[static_cast<std::size_t>(child)] = inserted;
+  }
+}
+
+void TreeViewBox::ExpandMarkedBranches(std::vector<HTREEITEM>& handles) {
+  std::vector<int> path;
+  const int count = model_.ItemCount();
+  for (int i = 0; i < count; ++i) {
+    if (!IsExpanded(model_.Flags(i)) || !model_.HasChildren(i)) continue;
+    // The item's handle exists once its parent is filled; fill the
+    // ancestors not yet filled, from the top down. Each branch is filled
+    // once, so this stays linear however deep the tree.
+    path.clear();
+    for (int up = model_.ParentIndex(i); up >= 0 && !filled_[static_cast<std::size_t>(up)];
+         up = model_.ParentIndex(up)) {
+      path.push_back(up);
+    }
+    for (auto it = path.rbegin(); it != path.rend(); ++it) {
+      FillBranch(*it, handles[static_cast<std::size_t>(*it)], &handles);
+    }
+    const HTREEITEM handle = handles[static_cast<std::size_t>(i)];
+    FillBranch(i, handle, &handles);
+    SendMessageA(control_.get(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handle));
+  }
+}
+
+void TreeViewBox::RemoveAllItems() {
+  if (control_) SendMessageA(control_.get(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+}
+
+}  // namespace korvane

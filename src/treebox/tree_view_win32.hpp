@@ -1,0 +1,81 @@
+#pragma once
+// TreeViewBox: the tree box on a Win32 TreeView control (WC_TREEVIEW).
+//
+// The whole tree lives in a TreeModel, which answers every read; the control
+// only holds what the user can reach: the top-level items, the children of
+// each branch from the moment it is first expanded, and the branches the
+// content marks expanded. A branch not filled yet shows its expand button all
+// the same (cChildren comes from the model) and gets its children when it
+// expands. Each control item's lParam is its ItemIndex; its text is handed
+// out from the model on request (LPSTR_TEXTCALLBACK), so texts are held once.
+//
+// Why: a TreeView's per-item messages may cost time in proportion to the
+// number of items it holds, so filling it with a million nested items, or
+// walking them, grows with the square of the count.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/unique_handle.hpp"
+#include "treebox/tree_box.hpp"
+#include "treebox/tree_model.hpp"
+
+namespace korvane {
+
+class TreeViewBox final : public TreeBox {
+ public:
+  // Creates the WC_TREEVIEW control as a child of parent.
+  TreeViewBox(HWND parent, int controlId, const RECT& place, DWORD style, DWORD exStyle);
+  ~TreeViewBox() override;
+  TreeViewBox(const TreeViewBox&) = delete;
+  TreeViewBox& operator=(const TreeViewBox&) = delete;
+
+  HWND Control() const;
+  // The parent forwards WM_NOTIFY coming from the control; true when handled (result set).
+  bool OnNotify(const NMHDR& header, LRESULT& result);
+  // Raised after the selected item changed (cause 0 keyboard, 1 mouse, 2 other), never during WriteContent.
+  void SetCurrentItemChanged(std::function<void(int cause)> handler);
+
+  // TreeBox
+  void WriteContent(const ByteBuffer& content) override;
+  void Clear() override;
+  int ItemCount() const override;
+  int IndentLevel(int index) const override;
+  Text ItemText(int index) const override;
+  int ParentIndex(int index) const override;
+  int CurrentItem() const override;
+
+ private:
+  // Puts the children of the item at index into the control under handle,
+  // unless they are there already. Returns the children's handles through
+  // handles (indexed by ItemIndex) when it is given.
+  void FillBranch(int index, HTREEITEM handle, std::vector<HTREEITEM>* handles);
+  HTREEITEM InsertItem(int index, HTREEITEM parent);
+  // Expands the branches the content marks, in content order.
+  void ExpandMarkedBranches(std::vector<HTREEITEM>& handles);
+  void RemoveAllItems();
+  void OnSelectionChanged(const NMTREEVIEWA& change);
+  void OnItemExpanding(const NMTREEVIEWA& change);
+  void OnGetDisplayInfoA(NMTVDISPINFOA& info);
+  void OnGetDisplayInfoW(NMTVDISPINFOW& info);
+
+  struct WindowTraits {
+    using Handle = HWND;
+    static HWND Empty() noexcept { return nullptr; }
+    static void Close(HWND window) noexcept;
+  };
+
+  TreeModel model_;
+  std::vector<bool> filled_;  // per ItemIndex: its children are in the control
+  std::function<void(int cause)> currentItemChanged_;
+  bool quiet_ = false;        // the box itself is changing the control: no event
+  std::wstring wideText_;     // scratch for texts handed out in UTF-16
+  // Last, so that the control goes first: while it is destroyed it may still
+  // ask for texts.
+  UniqueHandle<WindowTraits> control_;
+};
+
+}  // namespace korvane
