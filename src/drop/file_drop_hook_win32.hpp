@@ -11,10 +11,38 @@
 
 namespace korvane {
 
-class FileDropHook;
-
 // Receives one dropped path; the text is only valid during the call.
 using DropCallback = void (*)(const Text& path);
+
+// The hook object. Its operations are given a reference to the variable that
+// holds it, not the object, and reach the fields through that reference: the
+// window-procedure stub is bound to the reference, so a hook whose variable
+// has been emptied is never touched again.
+//
+// The virtual operations, in slot order: Destroy, Copy, Register, Unregister,
+// HookProc.
+class FileDropHook final {
+ public:
+  // Unregister, nothing more; the caller frees the object afterwards.
+  virtual void Destroy(FileDropHook** hook);
+  // A new object with the same fields (the program never needs it).
+  virtual FileDropHook* Copy(FileDropHook** hook);
+  // Makes window accept drops and puts a stub bound to HookProc and hook in
+  // place of its window procedure. A hook is registered once in its life: a
+  // Register after a successful one does nothing, so no message can ever be
+  // passed from one stub of the hook to another.
+  virtual void Register(FileDropHook** hook, HWND window, DropCallback callback);
+  // The window takes no more drops and gets PreviousProc back. The fields
+  // keep their values.
+  virtual void Unregister(FileDropHook** hook);
+  // The window procedure behind the stub: WM_DROPFILES goes to Callback,
+  // path by path in index order; every other message to PreviousProc.
+  virtual LRESULT HookProc(FileDropHook** hook, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND Window = nullptr;          // the hooked window
+  WNDPROC PreviousProc = nullptr;  // the procedure the stub replaced
+  DropCallback Callback = nullptr;
+};
 
 // A new hook in its unregistered state: no window, no previous procedure, no callback.
 FileDropHook* CreateFileDropHook();
