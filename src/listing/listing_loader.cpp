@@ -2,36 +2,31 @@
 
 #include "listing/folder_scan.hpp"
 #include "listing/path_split.hpp"
+#include "treebox/tree_content.hpp"
 
 namespace korvane {
-namespace {
 
-constexpr std::size_t kRecordIntegersSize = 5 * 4;
-
-}  // namespace
-
-void AppendTreeRecord(ByteBuffer& content, const Text& text, std::int32_t itemData, std::int32_t indentLevel,
+void AppendTreeRecord(ByteBuffer& content, std::string_view text, std::int32_t itemData, std::int32_t indentLevel,
                       std::int32_t image, std::int32_t selectedImage, std::int32_t flags) {
-  AppendBytes(content, text);
-  content.push_back(0);
-  AppendInt32LE(content, image);
-  AppendInt32LE(content, selectedImage);
-  AppendInt32LE(content, itemData);
-  AppendInt32LE(content, flags);
-  AppendInt32LE(content, indentLevel);
+  TreeItemRecord record;
+  record.ItemText = text;
+  record.Image = image;
+  record.SelectedImage = selectedImage;
+  record.ItemData = itemData;
+  record.Flags = flags;
+  record.IndentLevel = indentLevel;
+  AppendRecord(content, record);
 }
 
 ByteBuffer BuildListingContent(const PathList& paths, std::size_t count) {
   // Sized exactly first, so the buffer grows once however long the list is.
   std::size_t size = 0;
-  for (std::size_t i = 0; i < count; ++i) size += LastPathSegment(paths.At(i)).last.size() + 1 + kRecordIntegersSize;
+  for (std::size_t i = 0; i < count; ++i) size += LastPathSegment(paths.At(i)).last.size() + 1 + kRecordFixedBytes;
   ByteBuffer content;
   content.reserve(size);
-  Text text;
   for (std::size_t i = 0; i < count; ++i) {
     const PathTail tail = LastPathSegment(paths.At(i));
-    text.assign(tail.last);
-    AppendTreeRecord(content, text, 0, static_cast<std::int32_t>(tail.count), 0, 0, 0);
+    AppendTreeRecord(content, tail.last, 0, static_cast<std::int32_t>(tail.count), 0, 0, 0);
   }
   return content;
 }

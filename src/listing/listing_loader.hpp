@@ -2,7 +2,9 @@
 // The listing: a folder becomes the content of the tree box. The tree box is
 // always loaded from the whole path list, so each listing shows every listing
 // since start-up, the earlier ones first.
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "common/byte_buffer.hpp"
 #include "common/path_list.hpp"
@@ -21,8 +23,9 @@ void ListDroppedFolder(const Text& path, EditBox& edit, TreeBox& tree, PathList&
 
 // Appends one tree item record. The parameters come in this order; the
 // record's fields are text, a zero byte, image, selectedImage, itemData,
-// flags and indentLevel, each integer 32-bit little-endian.
-void AppendTreeRecord(ByteBuffer& content, const Text& text, std::int32_t itemData, std::int32_t indentLevel,
+// flags and indentLevel, each integer 32-bit little-endian. (A Text converts
+// to the view; the view spares the loader a copy of each segment.)
+void AppendTreeRecord(ByteBuffer& content, std::string_view text, std::int32_t itemData, std::int32_t indentLevel,
                       std::int32_t image, std::int32_t selectedImage, std::int32_t flags);
 
 // The tree content for the first count entries of paths: text the last path
