@@ -2,7 +2,7 @@
 
 namespace korvane {
 
-void TreeModel::WriteContent(const ByteBuffer& content) { Load(ComputeInsertions(content)); }
+void TreeModel::WriteContent(const ByteBuffer& content) { Load(content, ComputeParents(content)); }
 
 void TreeModel::Clear() {
   // Give the memory back: a cleared box of a million items should not keep it.
@@ -13,48 +13,42 @@ void TreeModel::Clear() {
   current_ = -1;
 }
 
-void TreeModel::Load(const std::vector<TreeInsertion>& insertions) {
+void TreeModel::Load(const ByteBuffer& content, const std::vector<std::int32_t>& parents) {
   Clear();
-  const std::size_t count = insertions.size();
-  std::size_t textBytes = 0;
-  bool anyExtras = false;
-  for (const TreeInsertion& insertion : insertions) {
-    textBytes += insertion.record.ItemText.size();
-    anyExtras = anyExtras || insertion.record.Image != 0 || insertion.record.SelectedImage != 0 ||
-                insertion.record.ItemData != 0;
-  }
-  texts_.reserve(textBytes);
+  const std::size_t count = parents.size();
+  // The texts are at most the content's bytes; reserved pages that stay
+  // unwritten cost nothing.
+  texts_.reserve(content.size());
   textStarts_.reserve(count + 1);
   nodes_.reserve(count);
-  if (anyExtras) extras_.reserve(count);
 
-  // open: the path from the top level to the item inserted last. An item's
-  // parent lies on that path; the items below the parent end their subtrees
-  // where the new item starts.
-  std::vector<std::int32_t> open;
   textStarts_.push_back(0);
-  for (std::size_t i = 0; i < count; ++i) {
-    const TreeInsertion& insertion = insertions[i];
-    const auto index = static_cast<std::int32_t>(i);
-    while (!open.empty() && open.back() != insertion.parent) {
-      nodes_[Slot(open.back())].subtreeEnd = index;
-      open.pop_back();
-    }
-    // A parent off the path would break pre-order; ComputeInsertions never
-    // gives one, and such an item is loaded as a top-level item rather than
-    // corrupting the subtrees.
-    const std::int32_t parent = open.empty() ? -1 : insertion.parent;
+  TreeInsertionReader reader(content, parents);
+  TreeInsertion insertion;
+  while (reader.Next(insertion)) {
+    const auto index = static_cast<std::int32_t>(nodes_.size());
+    // The rule puts each parent before its child; anything else would break
+    // pre-order and is taken as the top level instead.
+    const std::int32_t parent = insertion.parent >= 0 && insertion.parent < index ? insertion.parent : -1;
     const std::int32_t depth = parent < 0 ? 1 : nodes_[Slot(parent)].depth + 1;
     nodes_.push_back(Node{parent, depth, index + 1, insertion.record.Flags});
     texts_.append(insertion.record.ItemText);
     textStarts_.push_back(texts_.size());
-    if (anyExtras) {
-      extras_.push_back(Extras{insertion.record.Image, insertion.record.SelectedImage, insertion.record.ItemData});
+    const TreeItemRecord& record = insertion.record;
+    if (record.Image != 0 || record.SelectedImage != 0 || record.ItemData != 0) {
+      if (extras_.empty()) extras_.resize(count);
+      extras_[Slot(index)] = Extras{record.Image, record.SelectedImage, record.ItemData};
     }
-    open.push_back(index);
   }
-  for (const std::int32_t index : open) nodes_[Slot(index)].subtreeEnd = static_cast<std::int32_t>(count);
-  current_ = count > 0 ? 0 : -1;
+  // Each subtree ends where its last descendant's does; children come after
+  // their parents, so one backward pass settles every item.
+  for (std::size_t i = nodes_.size(); i-- > 0;) {
+    const std::int32_t parent = nodes_[i].parent;
+    if (parent >= 0 && nodes_[Slot(parent)].subtreeEnd < nodes_[i].subtreeEnd) {
+      nodes_[Slot(parent)].subtreeEnd = nodes_[i].subtreeEnd;
+    }
+  }
+  current_ = nodes_.empty() ? -1 : 0;
 }
 
 std::string_view TreeModel::TextView(int index) const noexcept {

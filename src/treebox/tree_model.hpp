@@ -24,9 +24,9 @@ class TreeModel final : public TreeBox {
   int ParentIndex(int index) const override { return Has(index) ? nodes_[Slot(index)].parent : -1; }
   int CurrentItem() const override { return current_; }
 
-  // Replaces every item by the insertions' items (each item's parent comes
-  // before it, as ComputeInsertions gives them) and makes item 0 current.
-  void Load(const std::vector<TreeInsertion>& insertions);
+  // Replaces every item by the content's items placed under the parents
+  // that ComputeParents gave for it, and makes item 0 current.
+  void Load(const ByteBuffer& content, const std::vector<std::int32_t>& parents);
 
   // The selected item; -1 for none. Indexes without an item count as none.
   void SetCurrentItem(int index) noexcept { current_ = Has(index) ? index : -1; }
