@@ -63,6 +63,7 @@ class Child:
         self.cls = unescape(fields[5])
         self.text = unescape(fields[6])
         self.rect = tuple(int(v) for v in fields[7:11])
+        self.live = len(fields) > 11 and fields[11] == "1"
 
     def __repr__(self):
         return "Child(%r %r id=%d)" % (self.cls, self.text, self.id)
@@ -99,6 +100,7 @@ class WineSession:
         self.processes = []
         if own_desktop:
             self._own_desktop_folder()
+            self._quiet_crashes()
 
     def _own_desktop_folder(self):
         """Wine links the profile's Desktop to $HOME when there is no XDG desktop;
@@ -108,6 +110,17 @@ class WineSession:
         if os.path.islink(desktop):
             os.unlink(desktop)
         os.makedirs(desktop, exist_ok=True)
+
+    def _quiet_crashes(self):
+        """A crash ends the process instead of leaving Wine's crash dialog on the
+        screen, so that a test sees the exit code at once."""
+        marker = os.path.join(self.prefix, ".korvane-e2e-quiet-crashes")
+        if os.path.exists(marker):
+            return
+        subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog",
+                        "/t", "REG_DWORD", "/d", "0", "/f"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, check=True)
+        open(marker, "w").close()
 
     # -- processes ----------------------------------------------------------
 

@@ -3,7 +3,9 @@
 //
 //   windows [pid]      every top-level window (of that process) and its children:
 //                        W <hwnd> <pid> <visible> <class> <text> <window l t r b> <client-origin x y> <client w h>
-//                        C <parent> <hwnd> <id> <visible> <class> <text> <window l t r b>
+//                        C <parent> <hwnd> <id> <visible> <class> <text> <window l t r b> <live>
+//                      live is 1 when the text came from the window itself (WM_GETTEXT
+//                      answered, so its thread is idle), 0 when from the stored caption
 //   desktop            the current user's desktop folder, as the shell reports it
 //   find <hex>         FindFirstFileA/FindNextFileA over the pattern given as ANSI
 //                        bytes in hex: "entry <attributes> <name hex> <name UTF-8>"
@@ -76,13 +78,15 @@ std::string FromHex(const char* hex) {
 
 // The text of a window of another process: WM_GETTEXT is marshalled across
 // processes; a window whose thread is busy falls back to the stored caption.
-std::wstring WindowText(HWND window) {
+std::wstring WindowText(HWND window, bool* live = nullptr) {
+  if (live) *live = false;
   DWORD_PTR length = 0;
   if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
     std::vector<wchar_t> buffer(length + 2, L'\0');
     DWORD_PTR copied = 0;
     if (SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
                             SMTO_ABORTIFHUNG, 2000, &copied)) {
+      if (live) *live = true;
       return std::wstring(buffer.data(), copied);
     }
   }
@@ -105,10 +109,12 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM parentValue) {
   HWND parent = reinterpret_cast<HWND>(parentValue);
   RECT r = {};
   GetWindowRect(child, &r);
-  std::printf("C\t%p\t%p\t%ld\t%d\t%s\t%s\t%ld\t%ld\t%ld\t%ld\n", static_cast<void*>(parent),
+  bool live = false;
+  std::string text = WideToUtf8(WindowText(child, &live));
+  std::printf("C\t%p\t%p\t%ld\t%d\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%d\n", static_cast<void*>(parent),
               static_cast<void*>(child), static_cast<long>(GetDlgCtrlID(child)), IsWindowVisible(child) ? 1 : 0,
-              Escape(ClassOf(child)).c_str(), Escape(WideToUtf8(WindowText(child))).c_str(), r.left, r.top,
-              r.right, r.bottom);
+              Escape(ClassOf(child)).c_str(), Escape(text).c_str(), r.left, r.top, r.right, r.bottom,
+              live ? 1 : 0);
   return TRUE;
 }
 
