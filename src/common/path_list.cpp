@@ -1,26 +1,37 @@
 #include "common/path_list.hpp"
 
+#include <algorithm>
+#include <cstring>
+
 namespace korvane {
 
 void PathList::Append(std::string_view path) {
-  bytes_.append(path);
-  bytes_.push_back('\0');
-  ends_.push_back(bytes_.size());
+  const std::size_t need = path.size() + 1;
+  if (need > room_) {
+    // A path longer than a block gets a block of its own size.
+    const std::size_t size = std::max(kBlockBytes, need);
+    blocks_.push_back(std::make_unique<char[]>(size));
+    blockSizes_.push_back(size);
+    free_ = blocks_.back().get();
+    room_ = size;
+  }
+  if (!path.empty()) std::memcpy(free_, path.data(), path.size());
+  free_[path.size()] = '\0';
+  starts_.push_back(free_);
+  free_ += need;
+  room_ -= need;
 }
 
 std::string_view PathList::At(std::size_t index) const noexcept {
-  if (index >= ends_.size()) return {};
-  const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
-  return std::string_view(bytes_.data() + begin, ends_[index] - begin - 1);
-}
-
-void PathList::Reserve(std::size_t paths, std::size_t bytes) {
-  ends_.reserve(ends_.size() + paths);
-  bytes_.reserve(bytes_.size() + bytes + paths);
+  if (index >= starts_.size()) return {};
+  // A Text holds no zero byte, so the terminator marks the end.
+  return std::string_view(starts_[index]);
 }
 
 std::size_t PathList::MemoryBytes() const noexcept {
-  return bytes_.capacity() + ends_.capacity() * sizeof(std::size_t);
+  std::size_t bytes = starts_.capacity() * sizeof(const char*);
+  for (std::size_t size : blockSizes_) bytes += size;
+  return bytes;
 }
 
 }  // namespace korvane

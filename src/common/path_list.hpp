@@ -1,10 +1,11 @@
 #pragma once
 // PathList: the ordered list of every path the folder scans have found since
-// start-up. It only grows. The paths are kept back to back in one block, each
-// with its terminating zero, so a million paths cost their bytes plus one
-// offset each rather than a heap block each.
+// start-up. It only grows. The paths lie back to back, each with its
+// terminating zero, in blocks of fixed size that are never moved: a million
+// paths cost their bytes plus one pointer each, rather than a heap block
+// each, and growing never copies what is there or doubles the memory held.
 #include <cstddef>
-#include <string>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -15,21 +16,23 @@ class PathList {
   // Adds a copy of path at the end.
   void Append(std::string_view path);
 
-  std::size_t Count() const noexcept { return ends_.size(); }
+  std::size_t Count() const noexcept { return starts_.size(); }
 
-  // The path at a 0-based position; valid until the next Append.
+  // The path at a 0-based position (empty past the end). Stays valid as long
+  // as the list, and is followed by a zero byte.
   std::string_view At(std::size_t index) const noexcept;
-
-  // Room for this many more paths of this many bytes in all, so that a scan
-  // of known size does not grow the block step by step.
-  void Reserve(std::size_t paths, std::size_t bytes);
 
   // Bytes held, for the memory figures of the benchmarks.
   std::size_t MemoryBytes() const noexcept;
 
  private:
-  std::string bytes_;              // every path followed by one zero byte
-  std::vector<std::size_t> ends_;  // offset just past each path's zero byte
+  static constexpr std::size_t kBlockBytes = 256 * 1024;
+
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  std::vector<std::size_t> blockSizes_;
+  char* free_ = nullptr;  // next free byte of the last block
+  std::size_t room_ = 0;  // free bytes left in the last block
+  std::vector<const char*> starts_;
 };
 
 }  // namespace korvane

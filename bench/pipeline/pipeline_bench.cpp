@@ -1,0 +1,64 @@
+// bench_pipeline FOLDER [OUTPUT-FILE]
+// Runs what one drop and one export do, stage by stage, and prints one line:
+//   entries=N path_bytes=B scan=s content=s load=s export_text=s export_write=s memory=B
+// (times in seconds). The listing's edit box and the desktop are left out:
+// they cost nothing next to the stages.
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "common/path_list.hpp"
+#include "export/export_text.hpp"
+#include "listing/folder_scan.hpp"
+#include "listing/listing_loader.hpp"
+#include "tree_box_factory.hpp"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: bench_pipeline FOLDER [OUTPUT-FILE]\n");
+    return 2;
+  }
+  auto tree = korvane::bench::MakeTreeBox();
+  korvane::PathList paths;
+
+  auto start = Clock::now();
+  korvane::Text folder = argv[1];
+  korvane::ScanFolder(folder, paths);
+  const double scan = Since(start);
+
+  start = Clock::now();
+  const korvane::ByteBuffer content = korvane::BuildListingContent(paths, paths.Count());
+  const double build = Since(start);
+
+  start = Clock::now();
+  tree->WriteContent(content);
+  const double load = Since(start);
+
+  start = Clock::now();
+  const korvane::Text text = korvane::BuildExportText(*tree);
+  const double exportText = Since(start);
+
+  start = Clock::now();
+  if (argc > 2) {
+    if (std::FILE* out = std::fopen(argv[2], "wb")) {
+      std::fwrite(text.data(), 1, text.size(), out);
+      std::fclose(out);
+    }
+  }
+  const double exportWrite = Since(start);
+
+  std::size_t pathBytes = 0;
+  for (std::size_t i = 0; i < paths.Count(); ++i) pathBytes += paths.At(i).size();
+  const std::size_t memory = paths.MemoryBytes() + content.capacity() + korvane::bench::TreeBoxMemoryBytes(*tree);
+  std::printf("entries=%zu path_bytes=%zu scan=%.6f content=%.6f load=%.6f export_text=%.6f export_write=%.6f memory=%zu\n",
+              paths.Count(), pathBytes, scan, build, load, exportText, exportWrite, memory);
+  return tree->ItemCount() == static_cast<int>(paths.Count()) ? 0 : 1;
+}
