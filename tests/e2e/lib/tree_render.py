@@ -48,15 +48,17 @@ def identity(unix_path):
     return (st.st_dev, st.st_ino)
 
 
-def list_folder(path):
+def list_folder(path, unlistable=frozenset()):
     """(name bytes, is folder, is link, Linux path) of each entry of the folder
     named by path (bytes ending in 0x5C), in Wine's order; None when the
-    search cannot start."""
+    search cannot start. unlistable names folders (Linux paths) that the
+    program may not list although this process may (it runs without root's
+    right to read every folder)."""
     pattern = path + b"\\*"
     if len(pattern.decode(CODEPAGE, "replace").encode("utf-16-le")) // 2 > MAX_PATH:
         return None
     unix = to_unix(path)
-    if unix is None or not os.path.isdir(unix):
+    if unix is None or not os.path.isdir(unix) or os.path.realpath(unix) in unlistable:
         return None
     try:
         entries = list(os.scandir(unix))
@@ -73,14 +75,14 @@ def list_folder(path):
     return result
 
 
-def scan(path, found, walking=None):
+def scan(path, found, walking=None, unlistable=frozenset()):
     """Appends to found every path beneath the folder path (bytes)."""
     if not path.endswith(b"\\"):
         path = path + b"\\"
     if walking is None:
         start = to_unix(path)
         walking = [identity(start)] if start and os.path.isdir(start) else []
-    entries = list_folder(path)
+    entries = list_folder(path, unlistable)
     if entries is None:
         return
     for name, is_dir, is_link, unix in entries:
@@ -89,7 +91,7 @@ def scan(path, found, walking=None):
             ident = identity(unix)
             if is_link and ident in walking:
                 continue
-            scan(path + name, found, walking + [ident])
+            scan(path + name, found, walking + [ident], unlistable)
     for name, is_dir, _, _ in entries:
         if not is_dir:
             found.append(path + name)
@@ -148,11 +150,12 @@ def export_bytes(path_list):
 class Expected:
     """The program's state as a series of drops builds it."""
 
-    def __init__(self):
+    def __init__(self, unlistable=()):
         self.path_list = []
+        self.unlistable = frozenset(os.path.realpath(p) for p in unlistable)
 
     def drop(self, dos_bytes):
-        scan(dos_bytes, self.path_list)
+        scan(dos_bytes, self.path_list, unlistable=self.unlistable)
 
     def export(self):
         return export_bytes(self.path_list)
