@@ -94,7 +94,6 @@ void TreeViewBox::WriteContent(const ByteBuffer& content) {
   RemoveAllItems();
   model_.WriteContent(content);
   const int count = model_.ItemCount();
-  filled_.assign(static_cast<std::size_t>(count), false);
   if (!control_ || count == 0) return;
 
   bool anyExpanded = false;
@@ -117,8 +116,6 @@ void TreeViewBox::Clear() {
   QuietScope quiet(quiet_);
   RemoveAllItems();
   model_.Clear();
-  filled_.clear();
-  filled_.shrink_to_fit();
 }
 
 int TreeViewBox::ItemCount() const { return model_.ItemCount(); }
@@ -176,7 +173,12 @@ void TreeViewBox::OnItemExpanding(const NMTREEVIEWA& change) {
   if ((change.action & TVE_EXPAND) == 0) return;
   const auto index = static_cast<int>(change.itemNew.lParam);
   if (!model_.Has(index)) return;
-  FillBranch(index, change.itemNew.hItem, nullptr);
+  // Children are put in on the first expansion; asking the control (rather
+  // than remembering) also refills a branch that a TVE_COLLAPSERESET emptied.
+  const HTREEITEM handle = change.itemNew.hItem;
+  if (SendMessageA(control_.get(), TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(handle)) == 0) {
+    FillBranch(index, handle, nullptr);
+  }
 }
 
 void TreeViewBox::OnGetDisplayInfoA(NMTVDISPINFOA& info) {
@@ -225,9 +227,7 @@ HTREEITEM TreeViewBox::InsertItem(int index, HTREEITEM parent) {
 }
 
 void TreeViewBox::FillBranch(int index, HTREEITEM handle, std::vector<HTREEITEM>* handles) {
-  const auto slot = static_cast<std::size_t>(index);
-  if (handle == nullptr || slot >= filled_.size() || filled_[slot]) return;
-  filled_[slot] = true;
+  if (handle == nullptr) return;
   const int end = model_.SubtreeEnd(index);
   RedrawOff redrawOff(end - index > 64 ? control_.get() : nullptr);
   for (int child = index + 1; child < end; child = model_.SubtreeEnd(child)) {
@@ -239,22 +239,26 @@ void TreeViewBox::FillBranch(int index, HTREEITEM handle, std::vector<HTREEITEM>
 void TreeViewBox::ExpandMarkedBranches(std::vector<HTREEITEM>& handles) {
   std::vector<int> path;
   const int count = model_.ItemCount();
+  std::vector<bool> filled(static_cast<std::size_t>(count), false);
+  const auto fill = [&](int index) {
+    if (filled[static_cast<std::size_t>(index)]) return;
+    filled[static_cast<std::size_t>(index)] = true;
+    FillBranch(index, handles[static_cast<std::size_t>(index)], &handles);
+  };
   for (int i = 0; i < count; ++i) {
     if (!IsExpanded(model_.Flags(i)) || !model_.HasChildren(i)) continue;
     // The item's handle exists once its parent is filled; fill the
     // ancestors not yet filled, from the top down. Each branch is filled
     // once, so this stays linear however deep the tree.
     path.clear();
-    for (int up = model_.ParentIndex(i); up >= 0 && !filled_[static_cast<std::size_t>(up)];
+    for (int up = model_.ParentIndex(i); up >= 0 && !filled[static_cast<std::size_t>(up)];
          up = model_.ParentIndex(up)) {
       path.push_back(up);
     }
-    for (auto it = path.rbegin(); it != path.rend(); ++it) {
-      FillBranch(*it, handles[static_cast<std::size_t>(*it)], &handles);
-    }
-    const HTREEITEM handle = handles[static_cast<std::size_t>(i)];
-    FillBranch(i, handle, &handles);
-    SendMessageA(control_.get(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handle));
+    for (auto it = path.rbegin(); it != path.rend(); ++it) fill(*it);
+    fill(i);
+    SendMessageA(control_.get(), TVM_EXPAND, TVE_EXPAND,
+                 reinterpret_cast<LPARAM>(handles[static_cast<std::size_t>(i)]));
   }
 }
 

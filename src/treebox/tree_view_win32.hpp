@@ -3,7 +3,7 @@
 //
 // The whole tree lives in a TreeModel, which answers every read; the control
 // only holds what the user can reach: the top-level items, the children of
-// each branch from the moment it is first expanded, and the branches the
+// each branch from the moment it first expands, and the branches the
 // content marks expanded. A branch not filled yet shows its expand button all
 // the same (cChildren comes from the model) and gets its children when it
 // expands. Each control item's lParam is its ItemIndex; its text is handed
@@ -49,12 +49,13 @@ class TreeViewBox final : public TreeBox {
   int CurrentItem() const override;
 
  private:
-  // Puts the children of the item at index into the control under handle,
-  // unless they are there already. Returns the children's handles through
-  // handles (indexed by ItemIndex) when it is given.
+  // Puts the children of the item at index into the control under handle.
+  // Returns the children's handles through handles (indexed by ItemIndex)
+  // when it is given.
   void FillBranch(int index, HTREEITEM handle, std::vector<HTREEITEM>* handles);
   HTREEITEM InsertItem(int index, HTREEITEM parent);
-  // Expands the branches the content marks, in content order.
+  // Expands the branches the content marks, in content order. handles holds
+  // the top-level items' handles and receives those of the items it inserts.
   void ExpandMarkedBranches(std::vector<HTREEITEM>& handles);
   void RemoveAllItems();
   void OnSelectionChanged(const NMTREEVIEWA& change);
@@ -69,7 +70,6 @@ class TreeViewBox final : public TreeBox {
   };
 
   TreeModel model_;
-  std::vector<bool> filled_;  // per ItemIndex: its children are in the control
   std::function<void(int cause)> currentItemChanged_;
   bool quiet_ = false;        // the box itself is changing the control: no event
   std::wstring wideText_;     // scratch for texts handed out in UTF-16

@@ -9,7 +9,7 @@
 #include "common/byte_buffer.hpp"
 #include "treebox/tree_content.hpp"
 
-namespace korvane::testing {
+namespace korvane::treebox_cases {
 
 struct InRecord {
   std::string text;
@@ -84,4 +84,4 @@ inline std::vector<LoadCase> LoadRuleCases() {
   };
 }
 
-}  // namespace korvane::testing
+}  // namespace korvane::treebox_cases

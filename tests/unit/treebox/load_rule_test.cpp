@@ -8,18 +8,18 @@
 namespace korvane {
 namespace {
 
-using testing::BuildContent;
-using testing::LoadRuleCases;
+using treebox_cases::BuildContent;
+using treebox_cases::LoadRuleCases;
 
 // The model loaded from each case holds exactly the expected items.
 TEST(LoadRule, TableThroughTheModel) {
-  for (const testing::LoadCase& c : LoadRuleCases()) {
+  for (const treebox_cases::LoadCase& c : LoadRuleCases()) {
     SCOPED_TRACE(c.name);
     TreeModel model;
     model.WriteContent(BuildContent(c.records, c.tail));
     ASSERT_EQ(model.ItemCount(), static_cast<int>(c.items.size()));
     for (int i = 0; i < model.ItemCount(); ++i) {
-      const testing::OutItem& item = c.items[static_cast<std::size_t>(i)];
+      const treebox_cases::OutItem& item = c.items[static_cast<std::size_t>(i)];
       EXPECT_EQ(model.ItemText(i), item.text) << "item " << i;
       EXPECT_EQ(model.IndentLevel(i), item.depth) << "item " << i;
       EXPECT_EQ(model.ParentIndex(i), item.parent) << "item " << i;
@@ -31,7 +31,7 @@ TEST(LoadRule, TableThroughTheModel) {
 // The subtree bounds that the TreeView box fills its branches by agree with
 // the parents: j lies in i's subtree exactly when i is an ancestor of j.
 TEST(LoadRule, SubtreeBoundsAgreeWithParents) {
-  for (const testing::LoadCase& c : LoadRuleCases()) {
+  for (const treebox_cases::LoadCase& c : LoadRuleCases()) {
     SCOPED_TRACE(c.name);
     TreeModel model;
     model.WriteContent(BuildContent(c.records, c.tail));

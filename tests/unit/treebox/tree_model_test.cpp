@@ -10,7 +10,7 @@
 namespace korvane {
 namespace {
 
-using testing::BuildContent;
+using treebox_cases::BuildContent;
 
 TEST(TreeModel, ReadsOutsideTheItemsGiveNothing) {
   TreeModel loaded;
