@@ -1,0 +1,147 @@
+// Start-up and shut-down: the hook is registered on the main window while it
+// loads, the loop ends when the window is destroyed, and ReleaseGlobals runs
+// once, in the exit processing, after the window is gone.
+#include <vector>
+
+#include "app/exit_callbacks.hpp"
+#include "app_test_support.hpp"
+#include "common/declared_functions_win32.hpp"
+
+namespace korvane {
+namespace {
+
+// The hook's registering and unregistering both go through DragAcceptFiles;
+// recording each call with whether its window still existed shows when
+// ReleaseGlobals ran.
+struct DragAcceptCall {
+  HWND window;
+  BOOL accept;
+  bool windowExisted;
+};
+std::vector<DragAcceptCall> g_dragAcceptCalls;
+
+void WINAPI RecordDragAcceptFiles(HWND window, BOOL accept) {
+  g_dragAcceptCalls.push_back({window, accept, IsWindow(window) != FALSE});
+}
+
+class LifecycleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_dragAcceptCalls.clear();
+    declared::DragAcceptFiles.Override(&RecordDragAcceptFiles);
+  }
+  void TearDown() override { declared::DragAcceptFiles.Override(nullptr); }
+};
+
+TEST_F(LifecycleTest, ReleaseGlobalsRunsOnceAfterTheWindowIsGone) {
+  MainWindow* window = StartApplication(GetModuleHandleA(nullptr));
+  ASSERT_NE(window, nullptr);
+  const HWND handle = window->Handle();
+  EXPECT_TRUE(GlobalsExist());
+  EXPECT_NE(TheFileDropHook(), nullptr);
+  EXPECT_TRUE(TheExitCallbacks().Contains(&ReleaseGlobals));
+  // The created event registered the hook on the main window during the load.
+  ASSERT_EQ(g_dragAcceptCalls.size(), 1u);
+  EXPECT_EQ(g_dragAcceptCalls[0].window, handle);
+  EXPECT_TRUE(g_dragAcceptCalls[0].accept);
+  EXPECT_TRUE(g_dragAcceptCalls[0].windowExisted);
+
+  // The user closes the window; the real loop runs until its quit message.
+  PostMessageA(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(RunMessageLoop(), 0);
+  EXPECT_FALSE(IsWindow(handle));
+  EXPECT_TRUE(GlobalsExist()) << "released before the exit processing";
+  EXPECT_EQ(g_dragAcceptCalls.size(), 1u);
+
+  RunExitProcessing();
+  EXPECT_FALSE(GlobalsExist());
+  EXPECT_EQ(TheFileDropHook(), nullptr);
+  EXPECT_EQ(TheExitCallbacks().Count(), 0u);
+  EXPECT_EQ(TheMainWindow(), nullptr);
+  ASSERT_EQ(g_dragAcceptCalls.size(), 2u);
+  EXPECT_EQ(g_dragAcceptCalls[1].window, handle);
+  EXPECT_FALSE(g_dragAcceptCalls[1].accept);
+  EXPECT_FALSE(g_dragAcceptCalls[1].windowExisted);
+
+  // The list was emptied: a second exit processing releases nothing twice.
+  RunExitProcessing();
+  EXPECT_EQ(g_dragAcceptCalls.size(), 2u);
+  // No window: the loop is skipped rather than waiting for ever.
+  EXPECT_EQ(RunMessageLoop(), 0);
+}
+
+TEST_F(LifecycleTest, PathListHoldsEveryListingUntilTheExitProcessing) {
+  testing::TempFolder folder("korvane-lifecycle");
+  folder.AddFolder("sub");
+  folder.AddFile("sub\\inner.txt");
+  folder.AddFile("outer.txt");
+
+  MainWindow* window = StartApplication(GetModuleHandleA(nullptr));
+  ASSERT_NE(window, nullptr);
+  window->Edit().SetText(folder.Path());
+  SendMessageA(window->ControlWindow(Control::按钮1), BM_CLICK, 0, 0);
+  SendMessageA(window->ControlWindow(Control::按钮1), BM_CLICK, 0, 0);
+  EXPECT_EQ(ThePathList().Count(), 6u) << "two listings of three entries each";
+
+  PostMessageA(window->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(RunMessageLoop(), 0);
+  EXPECT_EQ(ThePathList().Count(), 6u);
+  RunExitProcessing();
+  EXPECT_FALSE(GlobalsExist());
+}
+
+// The whole program as korvane.exe runs it. A thread timer, dispatched by the
+// program's own loop, presses Esc once the window is up.
+UINT_PTR g_escTimer = 0;
+void CALLBACK PressEscOnce(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  const MainWindow* window = TheMainWindow();
+  if (window == nullptr) return;
+  const HWND focus = GetFocus();
+  PostMessageA(focus != nullptr ? focus : window->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
+TEST_F(LifecycleTest, TheProgramEndsWithZeroWhenEscClosesItsWindow) {
+  g_escTimer = SetTimer(nullptr, 0, 200, &PressEscOnce);
+  ASSERT_NE(g_escTimer, 0u);
+  EXPECT_EQ(RunApplication(GetModuleHandleA(nullptr)), 0);
+
+  EXPECT_FALSE(GlobalsExist());
+  ASSERT_EQ(g_dragAcceptCalls.size(), 2u);
+  EXPECT_TRUE(g_dragAcceptCalls[0].accept);
+  EXPECT_FALSE(g_dragAcceptCalls[1].accept);
+  EXPECT_FALSE(g_dragAcceptCalls[1].windowExisted) << "ReleaseGlobals ran while the window still existed";
+}
+
+// A main window that cannot be created is a fatal error: exit code -1, and
+// the exit callbacks do not run. A child process shows it, since the error
+// ends the process.
+TEST(FatalStartTest, AWindowThatCannotBeCreatedEndsTheProcessWithMinusOne) {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string child = self;
+  child = child.substr(0, child.find_last_of('\\') + 1) + "app_fatal_start_child.exe";
+  testing::TempFolder folder("korvane-fatal");
+  const std::string marker = folder.Path() + "\\exit-callbacks-ran";
+
+  std::string commandLine = "\"" + child + "\" \"" + marker + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  ASSERT_TRUE(CreateProcessA(child.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process))
+      << child;
+  const DWORD waited = WaitForSingleObject(process.hProcess, 60000);
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+
+  ASSERT_EQ(waited, WAIT_OBJECT_0) << "the child did not end";
+  EXPECT_EQ(exitCode, static_cast<DWORD>(-1));
+  EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the exit callbacks ran";
+}
+
+}  // namespace
+}  // namespace korvane
