@@ -63,6 +63,12 @@ UniqueFileHandle CreateTempFile(const Text& name, Text& tempName) {
 }  // namespace
 
 bool ReplaceFileContent(const Text& name, std::string_view bytes) {
+  // A read-only file is one its owner keeps from being changed. Windows'
+  // MoveFileExA refuses to replace it, but not every implementation of the
+  // call does (Wine replaces it), so the program asks first.
+  const DWORD attributes = ::GetFileAttributesA(name.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
+
   TempFileGuard guard;  // declared first: the handle closes before the file goes
   Text tempName;
   UniqueFileHandle file = CreateTempFile(name, tempName);
