@@ -3,7 +3,9 @@
 // message pump.
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
