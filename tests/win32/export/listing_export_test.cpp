@@ -1,0 +1,254 @@
+// The export button's work on a real TreeView box: the desktop file (the
+// prefix's desktop, moved into a scratch folder) and the message box.
+#include "export/listing_export_win32.hpp"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/declared_functions_win32.hpp"
+#include "treebox/tree_content.hpp"
+#include "treebox/tree_view_win32.hpp"
+#include "win32/export/export_test_support_win32.hpp"
+#include "win32/export/message_box_capture_win32.hpp"
+
+namespace korvane {
+namespace {
+
+using test::CapturedMessageBox;
+using test::FolderEntries;
+using test::MessageBoxCapture;
+using test::ReadWholeFile;
+using test::WriteWholeFile;
+
+// The program's texts, written here on their own (compiled to GBK like the program's).
+const std::string kSuccess = "导出成功！文件在桌面";
+const std::string kFailurePrefix = "导出失败！无法写入文件：";
+const std::string kCaption = "信息：";
+constexpr UINT kStyle = MB_OK | MB_TASKMODAL;
+const std::wstring kExportName = L"目录生成.txt";
+
+struct Line {
+  std::string text;
+  std::int32_t recordLevel;
+  std::int32_t flags;
+  int depth;  // where the load rule puts it: the indent level the tree reports
+};
+
+// Collapsed and expanded branches, a record deeper by two levels, GBK texts
+// (0x815C ends in the byte 0x5C), an empty text and ASCII oddities.
+const std::vector<Line> kTree = {
+    {"项目", 1, kFlagExpanded, 1},
+    {"源码", 2, 0, 2},
+    {"\x81\x5c.cpp", 4, 0, 3},
+    {"", 4, 0, 3},
+    {"文档", 2, kFlagExpanded, 2},
+    {"说明 %s\t.txt", 3, 0, 3},
+    {"b", 1, 0, 1},
+    {"x.txt", 2, 0, 2},
+    {"c\\", 1, 0, 1},
+};
+
+ByteBuffer ContentOf(const std::vector<Line>& lines) {
+  ByteBuffer content;
+  for (const Line& line : lines) {
+    TreeItemRecord record;
+    record.ItemText = line.text;
+    record.IndentLevel = line.recordLevel;
+    record.Flags = line.flags;
+    AppendRecord(content, record);
+  }
+  return content;
+}
+
+// The file the export must write, rendered here from the table.
+std::string Rendering(const std::vector<Line>& lines) {
+  std::string bytes;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) bytes += "\r\n";
+    for (int level = 0; level < lines[i].depth; ++level) bytes += "----";
+    bytes += lines[i].text;
+  }
+  return bytes;
+}
+
+// One visible top-level window for every test: destroying a shown window
+// costs Wine seconds without a window manager.
+HWND SharedParent() {
+  static const HWND parent = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "KorvaneExportTestParent";
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, wc.lpszClassName, "export", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                           nullptr, wc.hInstance, nullptr);
+  }();
+  return parent;
+}
+
+class ListingExport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    desktop_ = scratch_.Path() + L"\\桌面";
+    ASSERT_TRUE(CreateDirectoryW(desktop_.c_str(), nullptr)) << GetLastError();
+    redirect_ = std::make_unique<test::ShellFolderRedirect>(L"Desktop", desktop_);
+    fileName_ = scratch_.AnsiPath() + "\\桌面\\目录生成.txt";
+    ASSERT_NE(SharedParent(), nullptr);
+    tree_ = std::make_unique<TreeViewBox>(SharedParent(), 1, RECT{0, 0, 380, 260},
+                                          WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0);
+  }
+
+  // Exports and hands back the one message box it showed.
+  CapturedMessageBox Export() {
+    MessageBoxCapture capture(SharedParent());
+    OnExportClicked(*tree_);
+    EXPECT_EQ(capture.Boxes().size(), 1u);
+    return capture.Boxes().empty() ? CapturedMessageBox() : capture.Boxes().front();
+  }
+
+  static void ExpectShown(const CapturedMessageBox& box, const std::string& text) {
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, kCaption);
+    EXPECT_EQ(box.style, kStyle);
+    // The real box: the same texts, one OK button, the thread's window held still.
+    EXPECT_TRUE(box.appeared);
+    EXPECT_FALSE(box.closedByTimeout);
+    EXPECT_EQ(box.shownText, text);
+    EXPECT_EQ(box.shownCaption, kCaption);
+    EXPECT_EQ(box.visibleButtons, 1);
+    EXPECT_TRUE(box.okButtonVisible);
+    EXPECT_TRUE(box.watchedWindowDisabled);
+    EXPECT_TRUE(IsWindowEnabled(SharedParent()));
+  }
+
+  std::string FileBytes() const {
+    std::string bytes;
+    EXPECT_TRUE(ReadWholeFile(fileName_, bytes)) << "no " << fileName_;
+    return bytes;
+  }
+
+  // Nothing but the export file in the desktop folder: no temporary file left.
+  void ExpectOnlyTheExportFile() const {
+    EXPECT_EQ(FolderEntries(desktop_), std::vector<std::wstring>{kExportName});
+  }
+
+  test::ScratchFolder scratch_;
+  std::wstring desktop_;
+  std::unique_ptr<test::ShellFolderRedirect> redirect_;
+  std::string fileName_;
+  std::unique_ptr<TreeViewBox> tree_;
+};
+
+TEST_F(ListingExport, WritesTheTreeToTheDesktopAndSaysSo) {
+  tree_->WriteContent(ContentOf(kTree));
+  ASSERT_EQ(tree_->ItemCount(), static_cast<int>(kTree.size()));
+  const CapturedMessageBox box = Export();
+  ExpectShown(box, kSuccess);
+  EXPECT_EQ(FileBytes(), Rendering(kTree));
+  ExpectOnlyTheExportFile();
+}
+
+TEST_F(ListingExport, TheLoadRulesExampleGives27Bytes) {
+  const std::vector<Line> example = {{"b", 1, 0, 1}, {"x.txt", 2, 0, 2}, {"c", 1, 0, 1}};
+  tree_->WriteContent(ContentOf(example));
+  ExpectShown(Export(), kSuccess);
+  EXPECT_EQ(FileBytes(), std::string("----b\r\n--------x.txt\r\n----c"));
+}
+
+TEST_F(ListingExport, EmptyTreeGivesAnEmptyFile) {
+  tree_->Clear();
+  ExpectShown(Export(), kSuccess);
+  EXPECT_EQ(FileBytes(), "");
+  ExpectOnlyTheExportFile();
+}
+
+TEST_F(ListingExport, LongerOldFileIsReplacedWithoutTrace) {
+  WriteWholeFile(fileName_, std::string(70000, 'o'));
+  tree_->WriteContent(ContentOf(kTree));
+  ExpectShown(Export(), kSuccess);
+  EXPECT_EQ(FileBytes(), Rendering(kTree));
+  const DWORD attributes = GetFileAttributesA(fileName_.c_str());
+  EXPECT_EQ(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY), 0u);
+  ExpectOnlyTheExportFile();
+}
+
+// A file that cannot be written is reported, and the old file stays whole.
+TEST_F(ListingExport, FailureIsReportedAndTheOldFileStays) {
+  const std::string old = "old export\r\n----kept whole";
+  struct Case {
+    const char* name;
+    // Makes the target unwritable; the handle returned (if any) is held during the export.
+    HANDLE (*block)(const std::string& fileName);
+    void (*unblock)(const std::string& fileName, HANDLE held);
+  } cases[] = {
+      {"read-only file",
+       [](const std::string& f) -> HANDLE {
+         SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_READONLY);
+         return INVALID_HANDLE_VALUE;
+       },
+       [](const std::string& f, HANDLE) { SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_NORMAL); }},
+      {"file held open without sharing",
+       [](const std::string& f) {
+         return CreateFileA(f.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+       },
+       [](const std::string&, HANDLE held) { CloseHandle(held); }},
+  };
+  tree_->WriteContent(ContentOf(kTree));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteWholeFile(fileName_, old);
+    const HANDLE held = c.block(fileName_);
+    const CapturedMessageBox box = Export();
+    c.unblock(fileName_, held);
+    ExpectShown(box, kFailurePrefix + fileName_);
+    EXPECT_EQ(FileBytes(), old);
+    ExpectOnlyTheExportFile();
+  }
+}
+
+TEST_F(ListingExport, FolderInTheFilesPlaceIsReportedAndKept) {
+  const std::wstring folder = desktop_ + L"\\" + kExportName;
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  WriteWholeFile(fileName_ + "\\inside.txt", "inside");
+  tree_->WriteContent(ContentOf(kTree));
+  ExpectShown(Export(), kFailurePrefix + fileName_);
+  EXPECT_NE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"inside.txt"});
+  ExpectOnlyTheExportFile();
+}
+
+// Without a desktop folder the name is "\目录生成.txt": the root of the
+// current drive, here the prefix's C:.
+TEST_F(ListingExport, NoDesktopFolderWritesToTheCurrentDrivesRoot) {
+  struct NoShellFolder {
+    static BOOL WINAPI Get(HWND, LPWSTR, int, BOOL) { return FALSE; }
+  };
+  const std::wstring rootFile = L"C:\\" + kExportName;
+  ASSERT_EQ(GetFileAttributesW(rootFile.c_str()), INVALID_FILE_ATTRIBUTES) << "left from elsewhere";
+  wchar_t previous[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryW(scratch_.Path().c_str()));
+  ASSERT_EQ(scratch_.Path().substr(0, 2), L"C:");
+  declared::SHGetSpecialFolderPathW.Override(&NoShellFolder::Get);
+
+  tree_->WriteContent(ContentOf(kTree));
+  const CapturedMessageBox box = Export();
+
+  declared::SHGetSpecialFolderPathW.Override(nullptr);
+  SetCurrentDirectoryW(previous);
+  ExpectShown(box, kSuccess);
+  std::string bytes;
+  EXPECT_TRUE(ReadWholeFile("C:\\目录生成.txt", bytes));
+  EXPECT_EQ(bytes, Rendering(kTree));
+  DeleteFileW(rootFile.c_str());
+}
+
+}  // namespace
+}  // namespace korvane
