@@ -17,11 +17,14 @@ struct DragAcceptCall {
   HWND window;
   BOOL accept;
   bool windowExisted;
+  int controls;  // child windows the window had at that moment
 };
 std::vector<DragAcceptCall> g_dragAcceptCalls;
 
 void WINAPI RecordDragAcceptFiles(HWND window, BOOL accept) {
-  g_dragAcceptCalls.push_back({window, accept, IsWindow(window) != FALSE});
+  int controls = 0;
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) ++controls;
+  g_dragAcceptCalls.push_back({window, accept, IsWindow(window) != FALSE, controls});
 }
 
 class LifecycleTest : public ::testing::Test {
@@ -40,11 +43,13 @@ TEST_F(LifecycleTest, ReleaseGlobalsRunsOnceAfterTheWindowIsGone) {
   EXPECT_TRUE(GlobalsExist());
   EXPECT_NE(TheFileDropHook(), nullptr);
   EXPECT_TRUE(TheExitCallbacks().Contains(&ReleaseGlobals));
-  // The created event registered the hook on the main window during the load.
+  // The created event registered the hook on the main window during the
+  // load, once, when all five controls existed.
   ASSERT_EQ(g_dragAcceptCalls.size(), 1u);
   EXPECT_EQ(g_dragAcceptCalls[0].window, handle);
   EXPECT_TRUE(g_dragAcceptCalls[0].accept);
   EXPECT_TRUE(g_dragAcceptCalls[0].windowExisted);
+  EXPECT_EQ(g_dragAcceptCalls[0].controls, kControlCount);
 
   // The user closes the window; the real loop runs until its quit message.
   PostMessageA(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
