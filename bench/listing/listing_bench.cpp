@@ -1,0 +1,88 @@
+// bench_listing FOLDER
+// Lists FOLDER the way the query button does and prints one line:
+//   entries=N bare_walk=s scan=s content=s load=s listing=s second_listing=s content_bytes=B path_bytes=B
+// (times in seconds).
+//   bare_walk       the floor: the platform's search run twice over every
+//                   folder, nothing stored
+//   scan/content/load  the listing's stages, each on its own
+//   listing         RunListing as a whole, on a fresh path list
+//   second_listing  the same folder listed once more: the tree box then
+//                   loads every entry twice, so a linear listing costs about
+//                   one listing plus one more content and load
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <utility>
+
+#include "bare_walk.hpp"
+#include "bench_tree_box.hpp"
+#include "common/path_list.hpp"
+#include "listing/edit_box.hpp"
+#include "listing/folder_scan.hpp"
+#include "listing/listing_loader.hpp"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+class FixedEditBox final : public korvane::EditBox {
+ public:
+  explicit FixedEditBox(korvane::Text text) : text_(std::move(text)) {}
+  korvane::Text GetText() const override { return text_; }
+  void SetText(const korvane::Text& text) override { text_ = text; }
+
+ private:
+  korvane::Text text_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: bench_listing FOLDER\n");
+    return 2;
+  }
+  const korvane::Text folder = argv[1];
+
+  auto start = Clock::now();
+  const std::size_t bareEntries = korvane::bench::BareWalk(folder);
+  const double bare = Since(start);
+
+  // The stages one by one.
+  std::unique_ptr<korvane::TreeBox> stageTree = korvane::bench::MakeBenchTreeBox();
+  korvane::PathList stagePaths;
+  start = Clock::now();
+  korvane::Text path = folder;
+  korvane::ScanFolder(path, stagePaths);
+  const double scan = Since(start);
+  start = Clock::now();
+  const korvane::ByteBuffer content = korvane::BuildListingContent(stagePaths, stagePaths.Count());
+  const double build = Since(start);
+  start = Clock::now();
+  stageTree->WriteContent(content);
+  const double load = Since(start);
+  std::size_t pathBytes = 0;
+  for (std::size_t i = 0; i < stagePaths.Count(); ++i) pathBytes += stagePaths.At(i).size();
+
+  // The whole listing, then the same folder again.
+  std::unique_ptr<korvane::TreeBox> tree = korvane::bench::MakeBenchTreeBox();
+  korvane::PathList paths;
+  FixedEditBox edit(folder);
+  start = Clock::now();
+  korvane::RunListing(edit, *tree, paths);
+  const double listing = Since(start);
+  start = Clock::now();
+  korvane::RunListing(edit, *tree, paths);
+  const double second = Since(start);
+
+  std::printf("entries=%zu bare_walk=%.6f scan=%.6f content=%.6f load=%.6f listing=%.6f second_listing=%.6f "
+              "content_bytes=%zu path_bytes=%zu\n",
+              stagePaths.Count(), bare, scan, build, load, listing, second, content.size(), pathBytes);
+  // A listing that lost entries is no figure at all.
+  const bool whole = bareEntries == stagePaths.Count() && tree->ItemCount() == static_cast<int>(paths.Count()) &&
+                     paths.Count() == 2 * stagePaths.Count() && stageTree->ItemCount() == static_cast<int>(stagePaths.Count());
+  if (!whole) std::fprintf(stderr, "bench_listing: the entry counts disagree (bare walk %zu)\n", bareEntries);
+  return whole ? 0 : 1;
+}
