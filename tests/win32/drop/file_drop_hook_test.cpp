@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/declared_functions_win32.hpp"
+#include "drop/wnd_proc_stub.hpp"
 #include "win32/drop/drop_test_support_win32.hpp"
 
 namespace korvane {
@@ -32,6 +33,7 @@ struct SeenMessage {
 };
 std::vector<SeenMessage> gCustomSeen;
 int gDropsAtWindowProc = 0;
+
 
 // The window's own procedure: the one the hook replaces and passes on to.
 LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -200,6 +202,25 @@ TEST_F(FileDropHookTest, OtherMessagesReachThePreviousProcedureUnchanged) {
   EXPECT_EQ(GetWindowTextA(window_, text, sizeof(text)), 4);
   EXPECT_STREQ(text, "\xB1\xEA\xCC\xE2");
 }
+
+#ifdef _WIN64
+TEST_F(FileDropHookTest, TheStubsFrameIsDescribedForStackWalks) {
+  // Exception dispatch and debuggers find the stub's frame through the
+  // function table entry that Register adds for it.
+  RegisterFileDropHook(&hook_, window_, &RecordPath);
+  const auto stub = reinterpret_cast<std::uintptr_t>(CurrentProc());
+  DWORD64 base = 0;
+  const RUNTIME_FUNCTION* entry = RtlLookupFunctionEntry(stub + 8, &base, nullptr);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(base, stub);
+  EXPECT_EQ(entry->BeginAddress, 0u);
+  const ByteBuffer code = MakeWndProcStubX64(0, 0);
+  EXPECT_EQ(entry->EndAddress, code.size());
+  const ByteBuffer expected = MakeWndProcStubX64UnwindInfo();
+  const auto* unwind = reinterpret_cast<const std::uint8_t*>(stub + entry->UnwindData);
+  EXPECT_EQ(ByteBuffer(unwind, unwind + expected.size()), expected);
+}
+#endif
 
 TEST_F(FileDropHookTest, DestroyGivesTheWindowItsProcedureBack) {
   RegisterFileDropHook(&hook_, window_, &RecordPath);
