@@ -84,10 +84,11 @@ def wait_for(what, probe, timeout=30.0, interval=0.2):
 class WineSession:
     """One Wine prefix on the current X display."""
 
-    def __init__(self, tools_dir, prefix=None, own_desktop=True):
+    def __init__(self, tools_dir, prefix=None, own_desktop=True, virtual_desktop=None):
         if not os.environ.get("DISPLAY"):
             raise E2EError("no DISPLAY: run under scripts/with-xvfb")
         self.tools_dir = tools_dir
+        self.virtual_desktop = virtual_desktop  # the name given to explorer /desktop=, if any
         env = dict(os.environ)
         if prefix:
             env["KORVANE_WINEPREFIX"] = prefix
@@ -101,6 +102,7 @@ class WineSession:
         if own_desktop:
             self._own_desktop_folder()
             self._quiet_crashes()
+            self._caption_glyphs()
 
     def _own_desktop_folder(self):
         """Wine links the profile's Desktop to $HOME when there is no XDG desktop;
@@ -121,6 +123,15 @@ class WineSession:
                         "/t", "REG_DWORD", "/d", "0", "/f"], env=self.env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, check=True)
         open(marker, "w").close()
+
+    def _caption_glyphs(self):
+        """Wine draws the caption buttons with the Marlett font; Debian ships it in
+        fonts-wine but Wine only finds it in the prefix's Fonts folder."""
+        source = "/usr/share/wine/fonts/marlett.ttf"
+        target = os.path.join(self.prefix, "drive_c", "windows", "Fonts", "marlett.ttf")
+        if os.path.exists(source) and not os.path.exists(target):
+            os.makedirs(os.path.dirname(target), exist_ok=True)
+            shutil.copyfile(source, target)
 
     # -- processes ----------------------------------------------------------
 
@@ -157,7 +168,8 @@ class WineSession:
 
     def windows(self):
         tops = []
-        for line in self.run_tool("windows").splitlines():
+        listing = ("windows-on", self.virtual_desktop) if self.virtual_desktop else ("windows",)
+        for line in self.run_tool(*listing).splitlines():
             fields = line.split("\t")
             if fields[0] == "W" and len(fields) >= 14:
                 tops.append(Window(fields))
@@ -166,6 +178,8 @@ class WineSession:
         return tops
 
     def find_window(self, title_prefix, visible=True):
+        # Wine answers IsWindowVisible with false for a window of another desktop.
+        visible = visible and not self.virtual_desktop
         for w in self.windows():
             if w.text.startswith(title_prefix) and (w.visible or not visible):
                 return w
@@ -200,7 +214,7 @@ class WineSession:
         self.xdotool("key", name)
 
     def drag(self, paths, x, y, before_drop=None):
-        return xdnd_drag.drag(paths, x, y, before_drop=before_drop)
+        return xdnd_drag.drag(paths, x, y, before_drop=before_drop, innermost=bool(self.virtual_desktop))
 
 
 def dos_path(unix_path):

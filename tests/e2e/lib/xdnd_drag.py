@@ -13,7 +13,7 @@ WM_DROPFILES for that window, so the whole road from the desktop to the
 program's drop handling is exercised.
 
 Command line:
-    xdnd_drag.py [--window XID] [--timeout S] [--verbose] X Y PATH...
+    xdnd_drag.py [--window XID] [--innermost] [--timeout S] [--verbose] X Y PATH...
 prints one line "finished accepted=1 success=1 action=..." and exits 0 when the
 target finished the drop with success, 1 when it refused or reported failure,
 2 on a timeout or when no XDND-aware window lies at X, Y.
@@ -135,17 +135,20 @@ class XdndDrag:
             return None
         return int(prop.value[0])
 
-    def find_target(self, x, y):
-        """The outermost XDND-aware window at root position (x, y), as a file manager finds it."""
-        window = self.root
+    def find_target(self, x, y, innermost=False):
+        """The outermost XDND-aware window at root position (x, y), as a file
+        manager finds it; with innermost, the deepest one instead."""
+        window, found = self.root, (None, None)
         while True:
             reply = window.translate_coords(self.root, x, y)
             child = reply.child
             if not child or child.id == 0:
-                return None, None
+                return found
             version = self.xdnd_aware_version(child)
             if version is not None:
-                return child, version
+                found = (child, version)
+                if not innermost:
+                    return found
             window = child
 
     def handle_other(self, ev):
@@ -182,10 +185,15 @@ class XdndDrag:
 
     # -- the drag -----------------------------------------------------------
 
-    def drag(self, paths, x, y, window=None, timeout=15.0, before_drop=None):
+    def drag(self, paths, x, y, window=None, timeout=15.0, before_drop=None, innermost=False):
         """Drags paths onto the XDND-aware window at root position (x, y), or onto
         window (an X window id) if given. before_drop() runs after the target has
-        accepted and before XdndDrop is sent. Returns a DragResult."""
+        accepted and before XdndDrop is sent. Returns a DragResult.
+
+        innermost picks the deepest XDND-aware window at (x, y) rather than the
+        top-level one. Wine's virtual desktop needs it: its desktop window is
+        XDND-aware itself and belongs to explorer.exe, which would post the
+        program a WM_DROPFILES whose HDROP lives in explorer's memory."""
         self.data = uri_list(paths)
         self.result_served = 0
         if window is not None:
@@ -194,7 +202,7 @@ class XdndDrag:
             if version is None:
                 raise DragError("window 0x%x is not XDND-aware" % window)
         else:
-            target, version = self.find_target(x, y)
+            target, version = self.find_target(x, y, innermost)
             if target is None:
                 raise DragError("no XDND-aware window at %d,%d" % (x, y))
         version = min(version, XDND_VERSION)
@@ -242,11 +250,12 @@ class XdndDrag:
         return result
 
 
-def drag(paths, x, y, window=None, timeout=15.0, before_drop=None, display_name=None, verbose=False):
+def drag(paths, x, y, window=None, timeout=15.0, before_drop=None, display_name=None, verbose=False,
+         innermost=False):
     """Drags paths onto the window at root position (x, y); see XdndDrag.drag."""
     source = XdndDrag(display_name, verbose)
     try:
-        return source.drag(paths, x, y, window, timeout, before_drop)
+        return source.drag(paths, x, y, window, timeout, before_drop, innermost)
     finally:
         source.close()
 
@@ -256,13 +265,16 @@ def main(argv):
     parser = argparse.ArgumentParser(description="Drag local paths onto an X window with XDND.")
     parser.add_argument("--window", type=lambda s: int(s, 0), help="target X window id (default: the window at X,Y)")
     parser.add_argument("--timeout", type=float, default=15.0)
+    parser.add_argument("--innermost", action="store_true",
+                        help="target the deepest XDND-aware window at X,Y (for Wine's virtual desktop)")
     parser.add_argument("--verbose", action="store_true")
     parser.add_argument("x", type=int)
     parser.add_argument("y", type=int)
     parser.add_argument("paths", nargs="+")
     args = parser.parse_args(argv)
     try:
-        result = drag(args.paths, args.x, args.y, args.window, args.timeout, verbose=args.verbose)
+        result = drag(args.paths, args.x, args.y, args.window, args.timeout, verbose=args.verbose,
+                      innermost=args.innermost)
     except DragError as e:
         print("xdnd_drag: %s" % e, file=sys.stderr)
         return 2

@@ -6,6 +6,8 @@
 //                        C <parent> <hwnd> <id> <visible> <class> <text> <window l t r b> <live>
 //                      live is 1 when the text came from the window itself (WM_GETTEXT
 //                      answered, so its thread is idle), 0 when from the stored caption
+//   windows-on <name>  the same for the windows of the named desktop (Wine's virtual
+//                        desktop started with explorer /desktop=<name>,...)
 //   desktop            the current user's desktop folder, as the shell reports it
 //   find <hex>         FindFirstFileA/FindNextFileA over the pattern given as ANSI
 //                        bytes in hex: "entry <attributes> <name hex> <name UTF-8>"
@@ -143,6 +145,19 @@ int ListWindows(const std::vector<std::wstring>& args) {
   return 0;
 }
 
+int ListWindowsOn(const std::vector<std::wstring>& args) {
+  if (args.size() < 3) return 2;
+  HDESK desk = OpenDesktopW(args[2].c_str(), 0, FALSE, DESKTOP_ENUMERATE | DESKTOP_READOBJECTS);
+  if (!desk) {
+    std::printf("fail %lu\n", GetLastError());
+    return 1;
+  }
+  Listing listing = {0};
+  EnumDesktopWindows(desk, PrintTopLevel, reinterpret_cast<LPARAM>(&listing));
+  CloseDesktop(desk);
+  return 0;
+}
+
 int PrintDesktop() {
   wchar_t path[MAX_PATH + 1] = {};
   if (FAILED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, path))) return 1;
@@ -192,12 +207,13 @@ int main() {
   std::vector<std::wstring> args(raw, raw + count);
   LocalFree(raw);
   if (args.size() < 2) {
-    std::fprintf(stderr, "usage: e2e_peek windows [pid] | desktop | find <hex> | hold <path>\n");
+    std::fprintf(stderr, "usage: e2e_peek windows [pid] | windows-on <desktop> | desktop | find <hex> | hold <path>\n");
     return 2;
   }
   const std::wstring& mode = args[1];
   int result = 2;
   if (mode == L"windows") result = ListWindows(args);
+  else if (mode == L"windows-on") result = ListWindowsOn(args);
   else if (mode == L"desktop") result = PrintDesktop();
   else if (mode == L"find") result = Find(args);
   else if (mode == L"hold") result = Hold(args);
