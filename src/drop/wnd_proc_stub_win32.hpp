@@ -11,6 +11,6 @@ namespace korvane {
 // (a CALLBACK routine of five arguments) with reference in front of the
 // window procedure's four. Null when no memory could be had; then nothing
 // was written. The block is never released.
-WNDPROC WriteWndProcStub(std::uintptr_t target, std::uintptr_t reference);
+[[nodiscard]] WNDPROC WriteWndProcStub(std::uintptr_t target, std::uintptr_t reference);
 
 }  // namespace korvane
