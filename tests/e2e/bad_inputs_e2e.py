@@ -27,7 +27,7 @@ import tempfile
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "lib"))
 from korvane_app import Checks, ExportFile, Korvane, describe_difference  # noqa: E402
 from tree_render import Expected, MAX_PATH  # noqa: E402
-from wine_session import E2EError, WineSession, dos_path, e2e_prefix, tools_dir, wait_for  # noqa: E402
+from wine_session import E2EError, WineSession, dos_path, e2e_prefix, tools_dir  # noqa: E402
 
 ODD_NAMES = ["& amp", "100%", "%PATH%", "^caret", "#hash", "----dashes", "  two spaces", " one space.txt",
              "a&b%c^d#e.txt", "----", "-- --x.txt"]

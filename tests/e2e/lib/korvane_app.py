@@ -5,7 +5,6 @@ coordinates through the window's client origin."""
 
 import os
 import subprocess
-import time
 
 from wine_session import E2EError, dos_path, wait_for
 
@@ -168,7 +167,3 @@ class Checks:
     def finish(self):
         print("%d passed, %d failed" % (self.passed, len(self.failures)))
         return 1 if self.failures else 0
-
-
-def settle():
-    time.sleep(0.3)

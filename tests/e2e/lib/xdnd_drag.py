@@ -53,13 +53,13 @@ def uri_list(paths):
 
 
 class DragResult:
-    def __init__(self, target, accepted, finished, success, action):
+    def __init__(self, target, accepted, finished, success, action, served):
         self.target = target
         self.accepted = accepted
         self.finished = finished
         self.success = success
         self.action = action
-        self.served = 0  # how many SelectionRequests for the data were answered
+        self.served = served  # how many requests for the data were answered
 
     def __str__(self):
         return "%s target=0x%x accepted=%d success=%d action=%s served=%d" % (
@@ -82,7 +82,7 @@ class XdndDrag:
         self.source = self.root.create_window(-10, -10, 1, 1, 0, X.CopyFromParent,
                                               override_redirect=True, event_mask=X.PropertyChangeMask)
         self.data = b""
-        self.result_served = 0
+        self.served_count = 0
 
     def log(self, *args):
         if self.verbose:
@@ -162,7 +162,7 @@ class XdndDrag:
             if ev.target == self.atoms[URI_LIST]:
                 requestor.change_property(prop, ev.target, 8, self.data)
                 ok = True
-                self.result_served += 1
+                self.served_count += 1
             elif ev.target == self.atoms["TARGETS"]:
                 requestor.change_property(prop, Xatom.ATOM, 32, [self.atoms["TARGETS"], self.atoms[URI_LIST]])
                 ok = True
@@ -195,7 +195,7 @@ class XdndDrag:
         XDND-aware itself and belongs to explorer.exe, which would post the
         program a WM_DROPFILES whose HDROP lives in explorer's memory."""
         self.data = uri_list(paths)
-        self.result_served = 0
+        self.served_count = 0
         if window is not None:
             target = self.d.create_resource_object("window", window)
             version = self.xdnd_aware_version(target)
@@ -232,9 +232,7 @@ class XdndDrag:
         self.log("status accepted=%d action=%s" % (accepted, action and self.d.get_atom_name(action)))
         if not accepted:
             self.send_client_message(target, "XdndLeave", [src])
-            result = DragResult(target.id, False, False, False, None)
-            result.served = self.result_served
-            return result
+            return DragResult(target.id, False, False, False, None, self.served_count)
 
         if before_drop is not None:
             before_drop()
@@ -245,9 +243,7 @@ class XdndDrag:
         longs = finished.data[1]
         success = bool(longs[1] & 1) if version >= 5 else True
         action = self.d.get_atom_name(longs[2]) if longs[2] else None
-        result = DragResult(target.id, True, True, success, action)
-        result.served = self.result_served
-        return result
+        return DragResult(target.id, True, True, success, action, self.served_count)
 
 
 def drag(paths, x, y, window=None, timeout=15.0, before_drop=None, display_name=None, verbose=False,
