@@ -37,6 +37,22 @@ TreeModel ModelOf(const std::vector<Record>& records) {
 
 const std::string k300Bytes(300, 'n');
 
+// One item per level down to level 40: deeper than one run of indents.
+std::vector<Record> DeepBranch() {
+  std::vector<Record> records;
+  for (int level = 1; level <= 40; ++level) records.push_back({"d" + std::to_string(level), level});
+  return records;
+}
+std::string DeepBranchText() {
+  std::string text;
+  for (int level = 1; level <= 40; ++level) {
+    if (level > 1) text += "\r\n";
+    for (int i = 0; i < level; ++i) text += "----";
+    text += "d" + std::to_string(level);
+  }
+  return text;
+}
+
 TEST(BuildExportText, LinesFromTheTreeInItemIndexOrder) {
   struct Case {
     const char* name;
@@ -64,6 +80,7 @@ TEST(BuildExportText, LinesFromTheTreeInItemIndexOrder) {
        {{"\x95\x5c", 1}, {"\xd6\xd0\xce\xc4\\", 2}, {"\\\\srv\\%s\t ", 2}},
        "----\x95\x5c\r\n--------\xd6\xd0\xce\xc4\\\r\n--------\\\\srv\\%s\t "},
       {"a long text comes whole", {{k300Bytes, 1}}, "----" + k300Bytes},
+      {"forty levels deep", DeepBranch(), DeepBranchText()},
   };
   for (const Case& c : cases) {
     const TreeModel model = ModelOf(c.records);
