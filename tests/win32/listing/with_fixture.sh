@@ -41,10 +41,11 @@ mkdir -p "$chain"; echo x >"$chain/bottom.txt"
 mkdir -p "$fixture/drive/sub"
 echo x >"$fixture/drive/sub/inner.txt"; echo x >"$fixture/drive/top.txt"
 
-# The first free letter from k: on; ln -s fails if another run took it first.
+# The first free letter from k: on. ln -sT fails if another run took it
+# first (plain ln -s would put the link inside the folder that letter maps).
 letter=
 for l in k l m n o p q r s t u v w x y; do
-  if ln -s "$fixture/drive" "$WINEPREFIX/dosdevices/$l:" 2>/dev/null; then
+  if ln -sT "$fixture/drive" "$WINEPREFIX/dosdevices/$l:" 2>/dev/null; then
     letter=$l; drive_link=$WINEPREFIX/dosdevices/$l:; break
   fi
 done
