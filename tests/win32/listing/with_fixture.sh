@@ -43,6 +43,10 @@ echo x >"$fixture/drive/sub/inner.txt"; echo x >"$fixture/drive/top.txt"
 
 # The first free letter from k: on. ln -sT fails if another run took it
 # first (plain ln -s would put the link inside the folder that letter maps).
+# Letters left behind by a killed run point into a folder that is gone.
+for link in "$WINEPREFIX"/dosdevices/[k-y]:; do
+  if [ -L "$link" ] && [ ! -e "$link" ] && [[ $(readlink "$link") == /tmp/korvane-listing-* ]]; then rm -f "$link"; fi
+done
 letter=
 for l in k l m n o p q r s t u v w x y; do
   if ln -sT "$fixture/drive" "$WINEPREFIX/dosdevices/$l:" 2>/dev/null; then
