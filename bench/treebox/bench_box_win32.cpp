@@ -1,0 +1,126 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "bench_box.hpp"
+#include "treebox/tree_view_win32.hpp"
+
+namespace korvane::bench {
+namespace {
+
+LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY) {
+    auto* box = reinterpret_cast<TreeViewBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    LRESULT result = 0;
+    if (box != nullptr && box->OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND MakeParent() {
+  static HWND parent = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ParentProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "KorvaneTreeBench";
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, wc.lpszClassName, "tree box bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 580, 455,
+                           nullptr, nullptr, wc.hInstance, nullptr);
+  }();
+  return parent;
+}
+
+constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
+const RECT kPlace{7, 8, 567, 368};
+
+// The box and its parent stay for the whole run, as in the program.
+class WindowedBox final : public TreeBox {
+ public:
+  WindowedBox() : box_(MakeParent(), 1, kPlace, kTreeStyle, WS_EX_CLIENTEDGE) {
+    SetWindowLongPtrA(MakeParent(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&box_));
+  }
+  void WriteContent(const ByteBuffer& content) override { box_.WriteContent(content); }
+  void Clear() override { box_.Clear(); }
+  int ItemCount() const override { return box_.ItemCount(); }
+  int IndentLevel(int index) const override { return box_.IndentLevel(index); }
+  Text ItemText(int index) const override { return box_.ItemText(index); }
+  int ParentIndex(int index) const override { return box_.ParentIndex(index); }
+  int CurrentItem() const override { return box_.CurrentItem(); }
+
+ private:
+  TreeViewBox box_;
+};
+
+// A plain TreeView beside the box, created and destroyed per measurement.
+class PlainTree {
+ public:
+  PlainTree()
+      : tree_(CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "", kTreeStyle, kPlace.left, kPlace.top,
+                              kPlace.right - kPlace.left, kPlace.bottom - kPlace.top, MakeParent(), nullptr,
+                              GetModuleHandleA(nullptr), nullptr)) {
+    SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
+  }
+  ~PlainTree() { DestroyWindow(tree_); }
+  PlainTree(const PlainTree&) = delete;
+  PlainTree& operator=(const PlainTree&) = delete;
+
+  HTREEITEM Insert(HTREEITEM parent, std::string_view text) {
+    std::string copy(text);
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = copy.data();
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  }
+
+ private:
+  HWND tree_;
+};
+
+}  // namespace
+
+std::unique_ptr<TreeBox> MakeBenchBox() {
+  INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_TREEVIEW_CLASSES};
+  InitCommonControlsEx(&classes);
+  return std::make_unique<WindowedBox>();
+}
+
+const char* BenchBoxName() { return "TreeView box (TreeViewBox)"; }
+
+std::vector<PeerTime> MeasureControlPeers(const Names& names, const std::vector<std::int32_t>& levels) {
+  std::vector<PeerTime> peers;
+  const int count = static_cast<int>(levels.size());
+  {
+    // What the box's write costs the control at least: its top-level items.
+    // Any item at the first record's level is top-level in these contents.
+    PlainTree tree;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < count; ++i) {
+      if (levels[static_cast<std::size_t>(i)] == levels[0]) tree.Insert(TVI_ROOT, names.At(static_cast<std::size_t>(i)));
+    }
+    peers.push_back({"TVM_INSERTITEM of the top-level items only", SecondsSince(start) / count});
+  }
+  if (count <= 100000) {
+    // Every item inserted nested, as a control that held the whole tree
+    // would need; it grows with the square of the count, so only the
+    // smaller sizes.
+    PlainTree tree;
+    std::vector<HTREEITEM> path;  // the open item at each depth
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<std::int32_t> openLevels;
+    for (int i = 0; i < count; ++i) {
+      const std::int32_t level = levels[static_cast<std::size_t>(i)];
+      while (!openLevels.empty() && openLevels.back() >= level) {
+        openLevels.pop_back();
+        path.pop_back();
+      }
+      const HTREEITEM parent = path.empty() ? TVI_ROOT : path.back();
+      path.push_back(tree.Insert(parent, names.At(static_cast<std::size_t>(i))));
+      openLevels.push_back(level);
+    }
+    peers.push_back({"TVM_INSERTITEM of every item, nested", SecondsSince(start) / count});
+  }
+  return peers;
+}
+
+}  // namespace korvane::bench
