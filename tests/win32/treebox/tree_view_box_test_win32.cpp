@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -119,8 +120,9 @@ class TreeViewBoxTest : public ::testing::TestWithParam<Setting> {
   }
 
   RECT TextRect(HTREEITEM item) const {
+    // TVM_GETITEMRECT takes the item's handle in the RECT it fills.
     RECT rect{};
-    *reinterpret_cast<HTREEITEM*>(&rect) = item;
+    std::memcpy(&rect, &item, sizeof item);
     SendMessageA(Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
     return rect;
   }
