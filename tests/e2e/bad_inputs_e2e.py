@@ -5,6 +5,8 @@ One run of korvane.exe under Wine, driven like a user, an export after each
 step compared byte for byte with lib/tree_render.py's rendering:
   - a file dropped instead of a folder, on a fresh start: nothing listed;
   - a folder that vanishes after the drag began and before the drop is handled;
+  - a folder whose path is 1500 bytes long: it arrives whole (the hidden edit
+    box holds all of it) and, being beyond what a search can take, adds nothing;
   - names with &, %, ^, #, a leading "----" and leading spaces, written verbatim;
   - an unreadable sub-folder: listed, empty, its later siblings still listed;
   - a link cycle with two links to an ancestor;
@@ -72,6 +74,10 @@ def main():
     try:
         make_file(os.path.join(base, "file.txt"))
         make_file(os.path.join(base, "vanishing", "gone.txt"))
+        long_folder = base
+        while len(dos_path(long_folder).encode("gbk")) < 1500:
+            long_folder = os.path.join(long_folder, "长路径" * 20 + "_%d" % len(long_folder))
+        make_file(os.path.join(long_folder, "end.txt"))
         for name in ODD_NAMES:
             if name.endswith(".txt"):
                 make_file(os.path.join(base, "names", name))
@@ -122,6 +128,12 @@ def main():
         # The folder vanishes between the start of the drag and the drop.
         drop(os.path.join(base, "vanishing"), before_drop=lambda: shutil.rmtree(os.path.join(base, "vanishing")))
         compare("a folder that vanished before the drop")
+
+        # Waiting for the edit box to hold the whole path is the check that it arrived whole.
+        drop(long_folder)
+        checks.check("a %d-byte path arrives whole" % len(dos_path(long_folder).encode("gbk")),
+                     app.edit_text() == dos_path(long_folder))
+        compare("a folder path of 1500 bytes")
 
         drop(os.path.join(base, "names"))
         got = compare("names with & % ^ # ---- and leading spaces")
