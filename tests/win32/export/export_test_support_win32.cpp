@@ -17,6 +17,27 @@ HKEY OpenUserShellFolders() {
   return key;
 }
 
+constexpr wchar_t kScratchPrefix[] = L"korvane-export-";
+
+// A desktop still pointing into a scratch folder was left by a run that was
+// killed: the prefix's own desktop comes back before any test runs.
+class LeftoverRedirectRepair : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    const HKEY key = OpenUserShellFolders();
+    wchar_t value[1024] = {};
+    DWORD size = sizeof value - sizeof(wchar_t);
+    if (RegQueryValueExW(key, L"Desktop", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
+        std::wstring(value).find(kScratchPrefix) != std::wstring::npos) {
+      const std::wstring standard = L"%USERPROFILE%\\Desktop";
+      RegSetValueExW(key, L"Desktop", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(standard.c_str()),
+                     static_cast<DWORD>((standard.size() + 1) * sizeof(wchar_t)));
+    }
+    RegCloseKey(key);
+  }
+};
+::testing::Environment* const g_repair = ::testing::AddGlobalTestEnvironment(new LeftoverRedirectRepair);
+
 }  // namespace
 
 std::string Gbk(const std::wstring& wide) {
@@ -38,7 +59,7 @@ ScratchFolder::ScratchFolder() {
   wchar_t temp[MAX_PATH + 1] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
   EXPECT_GT(length, 0u);
-  path_ = std::wstring(temp, length) + L"korvane-export-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+  path_ = std::wstring(temp, length) + kScratchPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" +
           std::to_wstring(++counter);
   RemoveTree(path_);
   EXPECT_TRUE(CreateDirectoryW(path_.c_str(), nullptr)) << GetLastError();
@@ -65,6 +86,7 @@ ShellFolderRedirect::ShellFolderRedirect(const wchar_t* value, const std::wstrin
     old_.resize(size);
     hadOld_ = RegQueryValueExW(key, value, nullptr, &oldType_, old_.data(), &size) == ERROR_SUCCESS;
   }
+
   EXPECT_EQ(RegSetValueExW(key, value, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
                            static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t))),
             ERROR_SUCCESS);
