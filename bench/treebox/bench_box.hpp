@@ -1,6 +1,7 @@
 #pragma once
 // What differs between the native and the Wine build of the tree box
 // benchmark: the box under test and the peers only a real control has.
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@ namespace korvane::bench {
 // window of its own on Windows.
 std::unique_ptr<TreeBox> MakeBenchBox();
 const char* BenchBoxName();
+// Bytes the box holds for its items beyond the control's own; 0 when unknown.
+std::size_t BenchBoxMemoryBytes(const TreeBox& box);
 
 // One measured peer: a name and seconds per item.
 struct PeerTime {

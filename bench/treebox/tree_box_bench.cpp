@@ -48,6 +48,7 @@ void RunSize(TreeBox& box, LevelsFn shape, int count) {
 
   std::vector<double> content, write, read, clear;
   long long checksum = 0;
+  std::size_t memory = 0, contentBytes = 0;
   for (int rep = -1; rep < kRepetitions; ++rep) {  // the first run warms the heap up and is not counted
     auto start = std::chrono::steady_clock::now();
     const ByteBuffer bytes = BuildContent(names, levels);
@@ -62,6 +63,9 @@ void RunSize(TreeBox& box, LevelsFn shape, int count) {
       std::exit(1);
     }
 
+    memory = BenchBoxMemoryBytes(box);
+    contentBytes = bytes.size();
+
     start = std::chrono::steady_clock::now();
     checksum += ReadEverything(box);
     read.push_back(SecondsSince(start));
@@ -73,11 +77,16 @@ void RunSize(TreeBox& box, LevelsFn shape, int count) {
   }
   const double perItem = 1e9 / count;
   const double c = Median(content), w = Median(write), r = Median(read), k = Median(clear);
-  std::printf("| %d | %d | %d | %.0f | %.0f | %.0f | %.0f | %.2f | %.2f | %.3f |\n", count, topLevel, deepest,
-              c * perItem, w * perItem, r * perItem, k * perItem, w / c, (w + r) / c, w + r);
+  char memoryText[64] = "-";
+  if (memory > 0) {
+    std::snprintf(memoryText, sizeof memoryText, "%.1f (content %.1f)", static_cast<double>(memory) / count,
+                  static_cast<double>(contentBytes) / count);
+  }
+  std::printf("| %d | %d | %d | %.0f | %.0f | %.0f | %.0f | %.2f | %.2f | %.3f | %s |\n", count, topLevel, deepest,
+              c * perItem, w * perItem, r * perItem, k * perItem, w / c, (w + r) / c, w + r, memoryText);
 
   for (const PeerTime& peer : MeasureControlPeers(names, levels)) {
-    std::printf("|   peer: %s | | | | %.0f ns/item (%.2f x content) | | | | | |\n", peer.name.c_str(),
+    std::printf("|   peer: %s | | | | %.0f ns/item (%.2f x content) | | | | | | |\n", peer.name.c_str(),
                 peer.secondsPerItem * 1e9, peer.secondsPerItem * count / c);
   }
   std::fflush(stdout);
@@ -104,8 +113,8 @@ int main(int argc, char** argv) {
   for (const auto& shape : shapes) {
     std::printf("\n%s\n\n", shape.name);
     std::printf("| items | top-level | depth | content | write | read | clear | write / content | "
-                "(write+read) / content | write+read s |\n");
-    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+                "(write+read) / content | write+read s | memory B/item |\n");
+    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const int size : sizes) {
       if (size > 0) RunSize(*box, shape.levels, size);
     }

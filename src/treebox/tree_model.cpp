@@ -1,5 +1,7 @@
 #include "treebox/tree_model.hpp"
 
+#include <algorithm>
+
 namespace korvane {
 
 void TreeModel::WriteContent(const ByteBuffer& content) { Load(content, ComputeParents(content)); }
@@ -16,9 +18,10 @@ void TreeModel::Clear() {
 void TreeModel::Load(const ByteBuffer& content, const std::vector<std::int32_t>& parents) {
   Clear();
   const std::size_t count = parents.size();
-  // The texts are at most the content's bytes; reserved pages that stay
-  // unwritten cost nothing.
-  texts_.reserve(content.size());
+  // Every record loaded has 21 bytes besides its text, and the records not
+  // loaded at least as many each, so this is the texts' size when the whole
+  // content loads, and more than it otherwise.
+  texts_.reserve(content.size() - std::min(content.size(), count * (kRecordFixedBytes + 1)));
   textStarts_.reserve(count + 1);
   nodes_.reserve(count);
 

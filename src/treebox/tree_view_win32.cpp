@@ -1,24 +1,9 @@
 #include "treebox/tree_view_win32.hpp"
 
-#include <algorithm>
-#include <cstring>
 #include <utility>
 
 namespace korvane {
 namespace {
-
-// The longest prefix of text within maxBytes that does not cut a double-byte
-// character in two.
-std::size_t WholeCharacterPrefix(std::string_view text, std::size_t maxBytes) noexcept {
-  if (text.size() <= maxBytes) return text.size();
-  std::size_t end = 0;
-  while (end < maxBytes) {
-    const std::size_t width = IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
-    if (end + width > maxBytes) break;
-    end += width;
-  }
-  return end;
-}
 
 int CauseOf(UINT action) noexcept {
   switch (action) {
@@ -75,8 +60,8 @@ TreeViewBox::TreeViewBox(HWND parent, int controlId, const RECT& place, DWORD st
                                  place.right - place.left, place.bottom - place.top, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleA(nullptr),
                                  nullptr));
-  // ANSI notifications, whatever kind of window the parent is: the texts
-  // are ANSI. Both kinds are understood all the same.
+  // ANSI notifications, whatever kind of window the parent is; both kinds
+  // are understood all the same.
   if (control_) SendMessageA(control_.get(), TVM_SETUNICODEFORMAT, FALSE, 0);
 }
 
@@ -114,6 +99,7 @@ void TreeViewBox::WriteContent(const ByteBuffer& content) {
 
 void TreeViewBox::Clear() {
   QuietScope quiet(quiet_);
+  RedrawOff redrawOff(control_.get());
   RemoveAllItems();
   model_.Clear();
 }
@@ -151,14 +137,6 @@ bool TreeViewBox::OnNotify(const NMHDR& header, LRESULT& result) {
       OnItemExpanding(reinterpret_cast<const NMTREEVIEWA&>(header));
       result = FALSE;  // let it expand
       return true;
-    case TVN_GETDISPINFOA:
-      OnGetDisplayInfoA(const_cast<NMTVDISPINFOA&>(reinterpret_cast<const NMTVDISPINFOA&>(header)));
-      result = 0;
-      return true;
-    case TVN_GETDISPINFOW:
-      OnGetDisplayInfoW(const_cast<NMTVDISPINFOW&>(reinterpret_cast<const NMTVDISPINFOW&>(header)));
-      result = 0;
-      return true;
     default:
       return false;
   }
@@ -181,34 +159,14 @@ void TreeViewBox::OnItemExpanding(const NMTREEVIEWA& change) {
   }
 }
 
-void TreeViewBox::OnGetDisplayInfoA(NMTVDISPINFOA& info) {
-  if ((info.item.mask & TVIF_TEXT) == 0 || info.item.pszText == nullptr || info.item.cchTextMax <= 0) return;
-  const std::string_view text = model_.TextView(static_cast<int>(info.item.lParam));
-  const std::size_t length = WholeCharacterPrefix(text, static_cast<std::size_t>(info.item.cchTextMax) - 1);
-  std::memcpy(info.item.pszText, text.data(), length);
-  info.item.pszText[length] = '\0';
-}
-
-void TreeViewBox::OnGetDisplayInfoW(NMTVDISPINFOW& info) {
-  if ((info.item.mask & TVIF_TEXT) == 0 || info.item.pszText == nullptr || info.item.cchTextMax <= 0) return;
-  const std::string_view text = model_.TextView(static_cast<int>(info.item.lParam));
-  // The texts are in the ANSI code page.
-  const int bytes = static_cast<int>(std::min<std::size_t>(text.size(), 0x7fffffff));
-  const int units = bytes == 0 ? 0 : MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0);
-  wideText_.resize(static_cast<std::size_t>(units));
-  if (units > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, wideText_.data(), units);
-  const std::size_t length = std::min<std::size_t>(wideText_.size(), static_cast<std::size_t>(info.item.cchTextMax) - 1);
-  std::copy_n(wideText_.data(), length, info.item.pszText);
-  info.item.pszText[length] = L'\0';
-}
-
 HTREEITEM TreeViewBox::InsertItem(int index, HTREEITEM parent) {
   TVINSERTSTRUCTA insert{};
   insert.hParent = parent;
   insert.hInsertAfter = TVI_LAST;
   TVITEMA& item = insert.item;
   item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
-  item.pszText = LPSTR_TEXTCALLBACKA;
+  insertText_.assign(model_.TextView(index));
+  item.pszText = insertText_.data();
   item.lParam = index;
   item.cChildren = model_.HasChildren(index) ? 1 : 0;
   const std::int32_t flags = model_.Flags(index);

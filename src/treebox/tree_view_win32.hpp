@@ -3,15 +3,18 @@
 //
 // The whole tree lives in a TreeModel, which answers every read; the control
 // only holds what the user can reach: the top-level items, the children of
-// each branch from the moment it first expands, and the branches the
-// content marks expanded. A branch not filled yet shows its expand button all
-// the same (cChildren comes from the model) and gets its children when it
-// expands. Each control item's lParam is its ItemIndex; its text is handed
-// out from the model on request (LPSTR_TEXTCALLBACK), so texts are held once.
+// each branch from the moment it first expands, and the branches the content
+// marks expanded. A branch not filled yet shows its expand button all the
+// same (cChildren comes from the model) and gets its children when it
+// expands. Each control item's lParam is its ItemIndex.
 //
 // Why: a TreeView's per-item messages may cost time in proportion to the
-// number of items it holds, so filling it with a million nested items, or
-// walking them, grows with the square of the count.
+// number of items it holds (measured under Wine), so filling it with a
+// million nested items, or walking them, grows with the square of the count.
+// Even at the top level, under Wine each item costs some microseconds to
+// insert, to draw again after the load and to remove; so texts are given to
+// the control as plain strings rather than on request (LPSTR_TEXTCALLBACK),
+// which cost one more notification per item.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -33,6 +36,8 @@ class TreeViewBox final : public TreeBox {
   TreeViewBox(const TreeViewBox&) = delete;
   TreeViewBox& operator=(const TreeViewBox&) = delete;
 
+  // The control; null if it could not be created (the box then still
+  // holds and reads its items, but shows nothing).
   HWND Control() const;
   // The parent forwards WM_NOTIFY coming from the control; true when handled (result set).
   bool OnNotify(const NMHDR& header, LRESULT& result);
@@ -60,8 +65,6 @@ class TreeViewBox final : public TreeBox {
   void RemoveAllItems();
   void OnSelectionChanged(const NMTREEVIEWA& change);
   void OnItemExpanding(const NMTREEVIEWA& change);
-  void OnGetDisplayInfoA(NMTVDISPINFOA& info);
-  void OnGetDisplayInfoW(NMTVDISPINFOW& info);
 
   struct WindowTraits {
     using Handle = HWND;
@@ -72,7 +75,7 @@ class TreeViewBox final : public TreeBox {
   TreeModel model_;
   std::function<void(int cause)> currentItemChanged_;
   bool quiet_ = false;        // the box itself is changing the control: no event
-  std::wstring wideText_;     // scratch for texts handed out in UTF-16
+  std::string insertText_;    // the text of the item being inserted, zero-terminated
   // Last, so that the control goes first: while it is destroyed it may still
   // ask for texts.
   UniqueHandle<WindowTraits> control_;
