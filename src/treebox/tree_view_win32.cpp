@@ -17,13 +17,19 @@ int CauseOf(UINT action) noexcept {
 }
 
 // Turns the control's drawing off for a bulk change and back on afterwards.
+// Nested guards leave it to the outermost one: turning drawing back on makes
+// the control lay out every item it holds, which is not cheap (under Wine
+// some microseconds per item).
 class RedrawOff {
  public:
-  explicit RedrawOff(HWND control) noexcept : control_(control) {
-    if (control_ != nullptr) SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
+  RedrawOff(HWND control, bool& off) noexcept : control_(off ? nullptr : control), off_(off) {
+    if (control_ == nullptr) return;
+    off_ = true;
+    SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
   }
   ~RedrawOff() {
     if (control_ == nullptr) return;
+    off_ = false;
     SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(control_, nullptr, TRUE);
   }
@@ -31,7 +37,8 @@ class RedrawOff {
   RedrawOff& operator=(const RedrawOff&) = delete;
 
  private:
-  HWND control_;
+  HWND control_;  // null: nothing to do
+  bool& off_;
 };
 
 // Sets a flag for the lifetime of the guard.
@@ -75,7 +82,7 @@ void TreeViewBox::SetCurrentItemChanged(std::function<void(int cause)> handler) 
 
 void TreeViewBox::WriteContent(const ByteBuffer& content) {
   QuietScope quiet(quiet_);
-  RedrawOff redrawOff(control_.get());
+  RedrawOff redrawOff(control_.get(), redrawOff_);
   RemoveAllItems();
   model_.WriteContent(content);
   const int count = model_.ItemCount();
@@ -99,7 +106,7 @@ void TreeViewBox::WriteContent(const ByteBuffer& content) {
 
 void TreeViewBox::Clear() {
   QuietScope quiet(quiet_);
-  RedrawOff redrawOff(control_.get());
+  RedrawOff redrawOff(control_.get(), redrawOff_);
   RemoveAllItems();
   model_.Clear();
 }
@@ -187,7 +194,10 @@ HTREEITEM TreeViewBox::InsertItem(int index, HTREEITEM parent) {
 void TreeViewBox::FillBranch(int index, HTREEITEM handle, std::vector<HTREEITEM>* handles) {
   if (handle == nullptr) return;
   const int end = model_.SubtreeEnd(index);
-  RedrawOff redrawOff(end - index > 64 ? control_.get() : nullptr);
+  // A few children go in with drawing on; for many, one layout of the whole
+  // control afterwards is cheaper than updating it on every insert.
+  constexpr int kManyChildren = 256;
+  RedrawOff redrawOff(end - index > kManyChildren ? control_.get() : nullptr, redrawOff_);
   for (int child = index + 1; child < end; child = model_.SubtreeEnd(child)) {
     const HTREEITEM inserted = InsertItem(child, handle);
     if (handles != nullptr) (*handles)[static_cast<std::size_t>(child)] = inserted;

@@ -267,6 +267,22 @@ TEST_P(TreeViewBoxTest, KeyboardOpensBranches) {
   EXPECT_EQ(causes_, (std::vector<int>{0, 0}));
 }
 
+// A branch with many children, put in with drawing off, shows all of them in order.
+TEST_P(TreeViewBoxTest, KeyboardOpensABranchWithManyChildren) {
+  std::vector<InRecord> records = {{"A", 1}};
+  for (int i = 0; i < 1000; ++i) records.push_back({"child" + std::to_string(i), 2});
+  records.push_back({"B", 1});
+  box_->WriteContent(BuildContent(records));
+  Key(VK_RIGHT);
+  const std::vector<ShownItem> visible = VisibleItems(Tree());
+  ASSERT_EQ(visible.size(), records.size());
+  for (std::size_t i = 0; i < visible.size(); ++i) {
+    EXPECT_EQ(visible[i].param, static_cast<LPARAM>(i));
+    EXPECT_EQ(visible[i].text, records[i].text);
+  }
+  EXPECT_TRUE(causes_.empty());
+}
+
 TEST_P(TreeViewBoxTest, MouseOpensABranchByItsButton) {
   box_->WriteContent(BuildContent({{"A", 1}, {"B", 1}, {"C", 2}, {"D", 2}}));
   Click(ButtonOf(FindVisible(Tree(), 1)));
