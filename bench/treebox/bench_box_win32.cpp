@@ -101,7 +101,8 @@ std::vector<PeerTime> MeasureControlPeers(const Names& names, const std::vector<
     PlainTree tree;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < count; ++i) {
-      if (levels[static_cast<std::size_t>(i)] == levels[0]) tree.Insert(TVI_ROOT, names.At(static_cast<std::size_t>(i)));
+      const auto slot = static_cast<std::size_t>(i);
+      if (levels[slot] == levels[0]) tree.Insert(TVI_ROOT, names.At(slot));
     }
     tree.RedrawOn();
     peers.push_back({"TVM_INSERTITEM of the top-level items only, then WM_SETREDRAW on", SecondsSince(start) / count});

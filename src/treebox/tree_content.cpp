@@ -27,7 +27,8 @@ bool TreeContentReader::Next(TreeItemRecord& record) noexcept {
     damaged_ = true;  // the content ends inside the fixed fields
     return false;
   }
-  record.ItemText = std::string_view(reinterpret_cast<const char*>(next_), static_cast<std::size_t>(fields - 1 - next_));
+  const auto textLength = static_cast<std::size_t>(fields - 1 - next_);
+  record.ItemText = std::string_view(reinterpret_cast<const char*>(next_), textLength);
   record.Image = ReadInt32LE(fields);
   record.SelectedImage = ReadInt32LE(fields + 4);
   record.ItemData = ReadInt32LE(fields + 8);

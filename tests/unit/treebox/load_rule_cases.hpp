@@ -79,7 +79,10 @@ inline std::vector<LoadCase> LoadRuleCases() {
        {{"A", 1}, {"B", 2}},
        "C-without-end",
        {{"A", 1, -1}, {"B", 2, 0}}},
-      {"DamagedFixedFieldsStopThere", {{"A", 1}, {"B", 2}, {"C", 2}}, cutInFields, {{"A", 1, -1}, {"B", 2, 0}, {"C", 2, 0}}},
+      {"DamagedFixedFieldsStopThere",
+       {{"A", 1}, {"B", 2}, {"C", 2}},
+       cutInFields,
+       {{"A", 1, -1}, {"B", 2, 0}, {"C", 2, 0}}},
       {"OnlyAZeroByte", {}, std::string(1, '\0'), {}},
   };
 }
