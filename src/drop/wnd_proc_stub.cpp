@@ -5,7 +5,11 @@
 namespace korvane {
 namespace {
 
-void Append(ByteBuffer& code, std::initializer_list<std::uint8_t> bytes) { code.insert(code.end(), bytes); }
+// Byte by byte: GCC 12's -Wstringop-overflow misreads a range insert into an
+// empty vector in optimised builds.
+void Append(ByteBuffer& code, std::initializer_list<std::uint8_t> bytes) {
+  for (std::uint8_t byte : bytes) code.push_back(byte);
+}
 
 void AppendLE(ByteBuffer& code, std::uint64_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) code.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
