@@ -219,6 +219,23 @@ TEST_P(TreeViewBoxTest, ExpandedBranchesAndOnlyReachableItemsInTheControl) {
   EXPECT_EQ(Params(VisibleItems(Tree())), (std::vector<LPARAM>{0, 1, 3, 4, 5, 6, 7, 8}));
 }
 
+// Bold and the state picture of the record's flags reach the control's items.
+TEST_P(TreeViewBoxTest, BoldAndStatePictureFromTheFlags) {
+  box_->WriteContent(BuildContent({{"plain", 1},
+                                   {"bold", 1, kFlagBold},
+                                   {"picture", 1, 3 << kStateImageShift},
+                                   {"ignored bits", 1, 0x0FFFFFF0}}));
+  const UINT mask = TVIS_BOLD | TVIS_STATEIMAGEMASK;
+  const auto state = [&](LPARAM param) {
+    return static_cast<UINT>(SendMessageA(Tree(), TVM_GETITEMSTATE,
+                                          reinterpret_cast<WPARAM>(FindVisible(Tree(), param)), mask));
+  };
+  EXPECT_EQ(state(0), 0u);
+  EXPECT_EQ(state(1), static_cast<UINT>(TVIS_BOLD));
+  EXPECT_EQ(state(2), INDEXTOSTATEIMAGEMASK(3));
+  EXPECT_EQ(state(3), 0u);
+}
+
 TEST_P(TreeViewBoxTest, NoEventDuringWritesButOnUserChanges) {
   const ByteBuffer content = BuildContent({{"A", 1}, {"B", 1}, {"C", 1}, {"D", 1}});
   box_->WriteContent(content);
