@@ -9,9 +9,10 @@ void PathList::Append(std::string_view path) {
   const std::size_t need = path.size() + 1;
   if (need > room_) {
     // A path longer than a block gets a block of its own size.
-    const std::size_t size = std::max(kBlockBytes, need);
+    const std::size_t grown = std::clamp(blockBytes_ / 4, kFirstBlockBytes, kLargestBlockBytes);
+    const std::size_t size = std::max(grown, need);
     blocks_.push_back(std::make_unique<char[]>(size));
-    blockSizes_.push_back(size);
+    blockBytes_ += size;
     free_ = blocks_.back().get();
     room_ = size;
   }
@@ -29,9 +30,7 @@ std::string_view PathList::At(std::size_t index) const noexcept {
 }
 
 std::size_t PathList::MemoryBytes() const noexcept {
-  std::size_t bytes = starts_.capacity() * sizeof(const char*);
-  for (std::size_t size : blockSizes_) bytes += size;
-  return bytes;
+  return blockBytes_ + starts_.capacity() * sizeof(const char*) + blocks_.capacity() * sizeof(blocks_[0]);
 }
 
 }  // namespace korvane

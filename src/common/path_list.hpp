@@ -26,10 +26,14 @@ class PathList {
   std::size_t MemoryBytes() const noexcept;
 
  private:
-  static constexpr std::size_t kBlockBytes = 256 * 1024;
+  // Each new block is a quarter of what the list holds, within these bounds:
+  // a short list holds no large block, and at most a quarter of the memory
+  // (or one largest block) is ever unused.
+  static constexpr std::size_t kFirstBlockBytes = 4 * 1024;
+  static constexpr std::size_t kLargestBlockBytes = 256 * 1024;
 
   std::vector<std::unique_ptr<char[]>> blocks_;
-  std::vector<std::size_t> blockSizes_;
+  std::size_t blockBytes_ = 0;  // all blocks together
   char* free_ = nullptr;  // next free byte of the last block
   std::size_t room_ = 0;  // free bytes left in the last block
   std::vector<const char*> starts_;
