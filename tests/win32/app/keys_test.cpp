@@ -2,8 +2,9 @@
 // program's loop: Tab and Shift+Tab, Enter, F1 and Esc.
 #include <array>
 
-#include "app_test_support.hpp"
 #include "export/listing_export_win32.hpp"
+#include "win32/support/app_session_win32.hpp"
+#include "win32/support/temp_folder_win32.hpp"
 
 namespace korvane {
 namespace {

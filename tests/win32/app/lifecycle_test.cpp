@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "app/exit_callbacks.hpp"
-#include "app_test_support.hpp"
 #include "common/declared_functions_win32.hpp"
+#include "win32/support/app_session_win32.hpp"
+#include "win32/support/temp_folder_win32.hpp"
 
 namespace korvane {
 namespace {

@@ -5,7 +5,8 @@
 
 #include <array>
 
-#include "app_test_support.hpp"
+#include "win32/support/app_session_win32.hpp"
+#include "win32/support/window_read_win32.hpp"
 
 namespace korvane {
 namespace {

@@ -7,9 +7,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app_test_support.hpp"
 #include "export/listing_export_win32.hpp"
 #include "listing/listing_loader.hpp"
+#include "win32/support/app_session_win32.hpp"
+#include "win32/support/temp_folder_win32.hpp"
+#include "win32/support/window_read_win32.hpp"
 
 namespace korvane {
 namespace {

@@ -7,90 +7,20 @@
 #include <string>
 #include <vector>
 
-#include "app/application_win32.hpp"
 #include "app/message_loop_win32.hpp"
 #include "win32/drop/drop_test_support_win32.hpp"
+#include "win32/support/app_session_win32.hpp"
+#include "win32/support/temp_folder_win32.hpp"
+#include "win32/support/window_read_win32.hpp"
 
 namespace korvane {
 namespace {
 
-// A folder under the temporary folder, removed with its content at the end.
-class TempFolder {
- public:
-  explicit TempFolder(const std::string& name) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId());
-    EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << path_;
-  }
-  ~TempFolder() { Remove(path_); }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
+using testing::TempFolder;
+using testing::WindowText;
 
-  const std::string& Path() const { return path_; }
-  void AddFolder(const std::string& relative) const {
-    EXPECT_TRUE(CreateDirectoryA((path_ + "\\" + relative).c_str(), nullptr)) << relative;
-  }
-  void AddFile(const std::string& relative) const {
-    const HANDLE file = CreateFileA((path_ + "\\" + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE) << relative;
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  }
-
- private:
-  static void Remove(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string child = path + "\\" + name;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          Remove(child);
-        } else {
-          DeleteFileA(child.c_str());
-        }
-      } while (FindNextFileA(find, &data));
-      FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
-  }
-
-  std::string path_;
-};
-
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-  const int copied = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
-}
-
-class MainWindowDropTest : public ::testing::Test {
+class MainWindowDropTest : public testing::RunningApplication {
  protected:
-  void SetUp() override {
-    window_ = StartApplication(GetModuleHandleA(nullptr));
-    ASSERT_NE(window_, nullptr);
-    handle_ = window_->Handle();
-    ASSERT_TRUE(PumpPendingMessages());
-  }
-
-  void TearDown() override {
-    if (IsWindow(handle_)) DestroyWindow(handle_);
-    // Closing the main window ends the loop: take its quit message.
-    const DWORD start = GetTickCount();
-    bool quit = false;
-    while (!quit && GetTickCount() - start < 5000) {
-      quit = !PumpPendingMessages();
-      if (!quit) MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    EXPECT_TRUE(quit) << "no quit message after the main window closed";
-    RunExitProcessing();
-  }
-
   void Drop(const std::vector<std::string>& paths) {
     const HDROP drop = test::MakeAnsiDrop(paths);
     ASSERT_NE(drop, nullptr);
@@ -103,9 +33,6 @@ class MainWindowDropTest : public ::testing::Test {
     for (int i = 0; i < window_->Tree().ItemCount(); ++i) texts.push_back(window_->Tree().ItemText(i));
     return texts;
   }
-
-  MainWindow* window_ = nullptr;
-  HWND handle_ = nullptr;
 };
 
 TEST_F(MainWindowDropTest, TheHookIsRegisteredOnTheMainWindow) {

@@ -9,27 +9,21 @@
 #include <string>
 #include <vector>
 
-#include "app/application_win32.hpp"
+#include "app/message_loop_win32.hpp"
 #include "fixture_win32.hpp"
 #include "listing/listing_loader.hpp"
 #include "listing/path_split.hpp"
+#include "win32/support/app_session_win32.hpp"
+#include "win32/support/window_read_win32.hpp"
 
 namespace korvane {
 namespace {
 
+using testing::ControlItemText;
+using testing::NextItem;
 using testing::SpareDrive;
+using testing::WindowText;
 using testing::WinTree;
-
-// False once the quit message was taken.
-bool PumpPending() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) return false;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return true;
-}
 
 // One line per item: two spaces per level below the top, then the text.
 using Lines = std::vector<std::string>;
@@ -42,34 +36,11 @@ Lines ContractLines(const TreeBox& tree) {
   return lines;
 }
 
-HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT relation) {
-  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
-std::string ControlItemText(HWND tree, HTREEITEM item) {
-  char text[1024] = {};
-  TVITEMA data = {};
-  data.mask = TVIF_TEXT | TVIF_HANDLE;
-  data.hItem = item;
-  data.pszText = text;
-  data.cchTextMax = sizeof text;
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-  return text;
-}
-
-// Walks the control's items depth first, expanding every branch on the way
-// (its children may only be put in when it expands).
-void ExpandAndRead(HWND tree, HTREEITEM first, std::size_t depth, Lines& lines) {
-  for (HTREEITEM item = first; item != nullptr; item = NextItem(tree, item, TVGN_NEXT)) {
-    lines.push_back(std::string(2 * depth, ' ') + ControlItemText(tree, item));
-    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-    ExpandAndRead(tree, NextItem(tree, item, TVGN_CHILD), depth + 1, lines);
-  }
-}
-
 Lines ControlLines(HWND tree) {
   Lines lines;
-  ExpandAndRead(tree, NextItem(tree, nullptr, TVGN_ROOT), 0, lines);
+  for (const testing::ControlLine& line : testing::ExpandAndReadControl(tree)) {
+    lines.push_back(std::string(2 * static_cast<std::size_t>(line.depth), ' ') + line.text);
+  }
   // With every branch open, the visible items run in the same order.
   std::size_t visible = 0;
   for (HTREEITEM item = NextItem(tree, nullptr, TVGN_ROOT); item != nullptr;
@@ -96,36 +67,13 @@ Lines WalkedLines(const Text& root) {
   return lines;
 }
 
-std::string WindowText(HWND window) {
-  char text[1024] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-class ListingWindowTest : public ::testing::Test {
+class ListingWindowTest : public testing::RunningApplication {
  protected:
-  void SetUp() override {
-    window_ = StartApplication(GetModuleHandleA(nullptr));
-    ASSERT_NE(window_, nullptr);
-    ASSERT_TRUE(PumpPending());
-  }
-  void TearDown() override {
-    if (window_ == nullptr) return;
-    if (IsWindow(window_->Handle())) DestroyWindow(window_->Handle());
-    bool quit = false;
-    for (int i = 0; i < 200 && !quit; ++i) {
-      quit = !PumpPending();
-      if (!quit) Sleep(10);
-    }
-    EXPECT_TRUE(quit) << "the loop's quit message never came";
-    RunExitProcessing();
-  }
-
   // Writes path into 编辑框1 and clicks 按钮1.
   void Query(const Text& path) {
     SetWindowTextA(window_->ControlWindow(Control::编辑框1), path.c_str());
     SendMessageA(window_->ControlWindow(Control::按钮1), BM_CLICK, 0, 0);
-    ASSERT_TRUE(PumpPending());
+    ASSERT_TRUE(PumpPendingMessages());
   }
 
   HWND TreeControl() const { return window_->ControlWindow(Control::树型框1); }
@@ -140,8 +88,6 @@ class ListingWindowTest : public ::testing::Test {
     }
     return viaContract;
   }
-
-  MainWindow* window_ = nullptr;
 };
 
 TEST_F(ListingWindowTest, QueryButtonShowsTheWalkedTree) {

@@ -1,12 +1,10 @@
 #pragma once
-// Helpers for tests that run the real application in their own process:
-// start it, press keys through the same message handling as the program's
-// loop, and shut it down the way the program does.
+// Tests that run the real application in their own process: start it, pump
+// and press keys through the same message handling as the program's loop,
+// and shut it down the way the program does.
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "app/application_win32.hpp"
 
@@ -23,32 +21,6 @@ namespace korvane::testing {
 // it, then pumps. With shift, the Shift key counts as held meanwhile.
 // False if the quit message was taken.
 bool PressKey(HWND target, UINT virtualKey, bool shift = false);
-
-// The window text as bytes (code page 936).
-std::string WindowText(HWND window);
-
-std::string ClassName(HWND window);
-
-// The window's place in its parent's client area (for a top-level window: on
-// the screen).
-RECT PlaceInParent(HWND window);
-
-// A temporary folder that is removed with everything in it at the end of the
-// scope.
-class TempFolder {
- public:
-  explicit TempFolder(const std::string& name);
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& Path() const { return path_; }
-  void AddFolder(const std::string& relative) const;
-  void AddFile(const std::string& relative) const;
-
- private:
-  std::string path_;
-};
 
 // Starts the application for each test and shuts it down afterwards: the
 // window is closed if the test left it open, the loop's quit message taken,
