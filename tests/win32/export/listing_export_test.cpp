@@ -14,24 +14,19 @@
 #include "common/declared_functions_win32.hpp"
 #include "treebox/tree_content.hpp"
 #include "treebox/tree_view_win32.hpp"
-#include "win32/export/export_test_support_win32.hpp"
-#include "win32/export/message_box_capture_win32.hpp"
+#include "win32/export/desktop_export_win32.hpp"
 
 namespace korvane {
 namespace {
 
 using test::CapturedMessageBox;
 using test::FolderEntries;
-using test::MessageBoxCapture;
+using test::kExportName;
 using test::ReadWholeFile;
 using test::WriteWholeFile;
 
-// The program's texts, written here on their own (compiled to GBK like the program's).
-const std::string kSuccess = "导出成功！文件在桌面";
-const std::string kFailurePrefix = "导出失败！无法写入文件：";
-const std::string kCaption = "信息：";
-constexpr UINT kStyle = MB_OK | MB_TASKMODAL;
-const std::wstring kExportName = L"目录生成.txt";
+const std::string& kSuccess = test::kExportSuccess;
+const std::string& kFailurePrefix = test::kExportFailurePrefix;
 
 struct Line {
   std::string text;
@@ -95,10 +90,7 @@ HWND SharedParent() {
 class ListingExport : public ::testing::Test {
  protected:
   void SetUp() override {
-    desktop_ = scratch_.Path() + L"\\桌面";
-    ASSERT_TRUE(CreateDirectoryW(desktop_.c_str(), nullptr)) << GetLastError();
-    redirect_ = std::make_unique<test::ShellFolderRedirect>(L"Desktop", desktop_);
-    fileName_ = scratch_.AnsiPath() + "\\桌面\\目录生成.txt";
+    ASSERT_NO_FATAL_FAILURE(moved_.Prepare());
     ASSERT_NE(SharedParent(), nullptr);
     tree_ = std::make_unique<TreeViewBox>(SharedParent(), 1, RECT{0, 0, 380, 260},
                                           WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0);
@@ -106,43 +98,20 @@ class ListingExport : public ::testing::Test {
 
   // Exports and hands back the one message box it showed.
   CapturedMessageBox Export() {
-    MessageBoxCapture capture(SharedParent());
-    OnExportClicked(*tree_);
-    EXPECT_EQ(capture.Boxes().size(), 1u);
-    return capture.Boxes().empty() ? CapturedMessageBox() : capture.Boxes().front();
+    return test::CaptureOneBox(SharedParent(), [this] { OnExportClicked(*tree_); });
   }
 
   static void ExpectShown(const CapturedMessageBox& box, const std::string& text) {
-    EXPECT_EQ(box.owner, nullptr);
-    EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.caption, kCaption);
-    EXPECT_EQ(box.style, kStyle);
-    // The real box: the same texts, one OK button, the thread's window held still.
-    EXPECT_TRUE(box.appeared);
-    EXPECT_FALSE(box.closedByTimeout);
-    EXPECT_EQ(box.shownText, text);
-    EXPECT_EQ(box.shownCaption, kCaption);
-    EXPECT_EQ(box.visibleButtons, 1);
-    EXPECT_TRUE(box.okButtonVisible);
-    EXPECT_TRUE(box.watchedWindowDisabled);
+    test::ExpectExportBox(box, text);
     EXPECT_TRUE(IsWindowEnabled(SharedParent()));
   }
 
-  std::string FileBytes() const {
-    std::string bytes;
-    EXPECT_TRUE(ReadWholeFile(fileName_, bytes)) << "no " << fileName_;
-    return bytes;
-  }
+  std::string FileBytes() const { return moved_.FileBytes(); }
+  void ExpectOnlyTheExportFile() const { moved_.ExpectOnlyTheExportFile(); }
 
-  // Nothing but the export file in the desktop folder: no temporary file left.
-  void ExpectOnlyTheExportFile() const {
-    EXPECT_EQ(FolderEntries(desktop_), std::vector<std::wstring>{kExportName});
-  }
-
-  test::ScratchFolder scratch_;
-  std::wstring desktop_;
-  std::unique_ptr<test::ShellFolderRedirect> redirect_;
-  std::string fileName_;
+  test::MovedDesktop moved_;
+  const std::wstring& desktop_ = moved_.Folder();
+  const std::string& fileName_ = moved_.FileName();
   std::unique_ptr<TreeViewBox> tree_;
 };
 
@@ -234,8 +203,8 @@ TEST_F(ListingExport, NoDesktopFolderWritesToTheCurrentDrivesRoot) {
   ASSERT_EQ(GetFileAttributesW(rootFile.c_str()), INVALID_FILE_ATTRIBUTES) << "left from elsewhere";
   wchar_t previous[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, previous);
-  ASSERT_TRUE(SetCurrentDirectoryW(scratch_.Path().c_str()));
-  ASSERT_EQ(scratch_.Path().substr(0, 2), L"C:");
+  ASSERT_TRUE(SetCurrentDirectoryW(moved_.Scratch().Path().c_str()));
+  ASSERT_EQ(moved_.Scratch().Path().substr(0, 2), L"C:");
   declared::SHGetSpecialFolderPathW.Override(&NoShellFolder::Get);
 
   tree_->WriteContent(ContentOf(kTree));

@@ -2,79 +2,49 @@
 // a folder made here, 按钮2 exports the tree box, and the desktop file (the
 // prefix's desktop, moved into a scratch folder) holds the tree.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/application_win32.hpp"
-#include "win32/export/export_test_support_win32.hpp"
-#include "win32/export/message_box_capture_win32.hpp"
+#include "app/message_loop_win32.hpp"
+#include "win32/export/desktop_export_win32.hpp"
+#include "win32/support/app_session_win32.hpp"
+#include "win32/support/window_read_win32.hpp"
 
 namespace korvane {
 namespace {
 
 using test::CapturedMessageBox;
-using test::MessageBoxCapture;
+using test::ExpectExportBox;
 
-const std::string kSuccess = "导出成功！文件在桌面";
-const std::string kFailurePrefix = "导出失败！无法写入文件：";
-const std::string kCaption = "信息：";
-
-// False once the quit message was taken.
-bool PumpPending() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) return false;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return true;
-}
-
-HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT relation) {
-  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
-std::string ControlItemText(HWND tree, HTREEITEM item) {
-  char text[1024] = {};
-  TVITEMA data = {};
-  data.mask = TVIF_TEXT | TVIF_HANDLE;
-  data.hItem = item;
-  data.pszText = text;
-  data.cchTextMax = sizeof text;
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-  return text;
-}
+const std::string& kSuccess = test::kExportSuccess;
+const std::string& kFailurePrefix = test::kExportFailurePrefix;
 
 // The export file as the control shows the tree: every item, depth first,
 // each branch opened on the way, "----" per level, CR LF between lines.
-void RenderControl(HWND tree, HTREEITEM first, int depth, std::string& bytes, int& count) {
-  for (HTREEITEM item = first; item != nullptr; item = NextItem(tree, item, TVGN_NEXT)) {
+std::string RenderControl(HWND tree, int& count) {
+  std::string bytes;
+  count = 0;
+  for (const testing::ControlLine& line : testing::ExpandAndReadControl(tree)) {
     if (count++ > 0) bytes += "\r\n";
-    for (int level = 0; level < depth; ++level) bytes += "----";
-    bytes += ControlItemText(tree, item);
-    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-    RenderControl(tree, NextItem(tree, item, TVGN_CHILD), depth + 1, bytes, count);
+    for (int level = 0; level <= line.depth; ++level) bytes += "----";
+    bytes += line.text;
   }
+  return bytes;
 }
 
-class MainWindowExport : public ::testing::Test {
+class MainWindowExport : public testing::RunningApplication {
  protected:
   void SetUp() override {
-    desktop_ = scratch_.Path() + L"\\桌面";
-    ASSERT_TRUE(CreateDirectoryW(desktop_.c_str(), nullptr)) << GetLastError();
-    redirect_ = std::make_unique<test::ShellFolderRedirect>(L"Desktop", desktop_);
-    fileName_ = scratch_.AnsiPath() + "\\桌面\\目录生成.txt";
+    ASSERT_NO_FATAL_FAILURE(moved_.Prepare());
 
     // The folder to list: Chinese names, one with the GBK character 0x815C,
     // an empty folder, files beside folders. One folder and one file
     // at most in each folder, so that the order does not hang on the file
     // system's.
-    listed_ = scratch_.Path() + L"\\资料";
+    listed_ = moved_.Scratch().Path() + L"\\资料";
     for (const wchar_t* folder : {L"", L"\\一级", L"\\一级\\二级", L"\\一级\\二级\\空"}) {
       ASSERT_TRUE(CreateDirectoryW((listed_ + folder).c_str(), nullptr)) << GetLastError();
     }
@@ -82,63 +52,28 @@ class MainWindowExport : public ::testing::Test {
       test::WriteWholeFile(test::Gbk(listed_ + file), "x");
     }
 
-    window_ = StartApplication(GetModuleHandleA(nullptr));
-    ASSERT_NE(window_, nullptr);
-    ASSERT_TRUE(PumpPending());
-  }
-
-  void TearDown() override {
-    if (window_ == nullptr) return;
-    if (IsWindow(window_->Handle())) DestroyWindow(window_->Handle());
-    bool quit = false;
-    for (int i = 0; i < 500 && !quit; ++i) {
-      quit = !PumpPending();
-      if (!quit) Sleep(10);
-    }
-    EXPECT_TRUE(quit) << "the loop's quit message never came";
-    RunExitProcessing();
+    RunningApplication::SetUp();
   }
 
   void ListFolder() {
     SetWindowTextA(window_->ControlWindow(Control::编辑框1), test::Gbk(listed_).c_str());
     SendMessageA(window_->ControlWindow(Control::按钮1), BM_CLICK, 0, 0);
-    ASSERT_TRUE(PumpPending());
+    ASSERT_TRUE(PumpPendingMessages());
   }
 
   CapturedMessageBox ClickExport() {
-    MessageBoxCapture capture(window_->Handle());
-    SendMessageA(window_->ControlWindow(Control::按钮2), BM_CLICK, 0, 0);
-    EXPECT_TRUE(PumpPending());
-    EXPECT_EQ(capture.Boxes().size(), 1u);
-    return capture.Boxes().empty() ? CapturedMessageBox() : capture.Boxes().front();
+    return test::CaptureOneBox(window_->Handle(), [this] {
+      SendMessageA(window_->ControlWindow(Control::按钮2), BM_CLICK, 0, 0);
+      EXPECT_TRUE(PumpPendingMessages());
+    });
   }
 
-  static void ExpectShown(const CapturedMessageBox& box, const std::string& text) {
-    EXPECT_EQ(box.owner, nullptr);
-    EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.caption, kCaption);
-    EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_TASKMODAL));
-    EXPECT_TRUE(box.appeared);
-    EXPECT_FALSE(box.closedByTimeout);
-    EXPECT_EQ(box.shownText, text);
-    EXPECT_EQ(box.shownCaption, kCaption);
-    EXPECT_EQ(box.visibleButtons, 1);
-    EXPECT_TRUE(box.okButtonVisible);
-    EXPECT_TRUE(box.watchedWindowDisabled) << "the main window took input meanwhile";
-  }
+  std::string FileBytes() const { return moved_.FileBytes(); }
 
-  std::string FileBytes() const {
-    std::string bytes;
-    EXPECT_TRUE(test::ReadWholeFile(fileName_, bytes)) << "no " << fileName_;
-    return bytes;
-  }
-
-  test::ScratchFolder scratch_;
-  std::wstring desktop_;
-  std::unique_ptr<test::ShellFolderRedirect> redirect_;
-  std::string fileName_;
+  test::MovedDesktop moved_;
+  const std::wstring& desktop_ = moved_.Folder();
+  const std::string& fileName_ = moved_.FileName();
   std::wstring listed_;
-  MainWindow* window_ = nullptr;
 };
 
 TEST_F(MainWindowExport, ExportButtonWritesTheListedTree) {
@@ -147,13 +82,11 @@ TEST_F(MainWindowExport, ExportButtonWritesTheListedTree) {
   ASSERT_EQ(window_->Tree().ItemCount(), 6);
 
   const CapturedMessageBox box = ClickExport();
-  ExpectShown(box, kSuccess);
+  ExpectExportBox(box, kSuccess);
   EXPECT_TRUE(IsWindowEnabled(window_->Handle()));
 
-  std::string rendering;
   int count = 0;
-  const HWND tree = window_->ControlWindow(Control::树型框1);
-  RenderControl(tree, NextItem(tree, nullptr, TVGN_ROOT), 1, rendering, count);
+  const std::string rendering = RenderControl(window_->ControlWindow(Control::树型框1), count);
   EXPECT_EQ(count, 6);
   EXPECT_EQ(FileBytes(), rendering);
   // The walk's order: sub-folders first, each with what lies beneath it, then files.
@@ -164,7 +97,7 @@ TEST_F(MainWindowExport, ExportButtonWritesTheListedTree) {
 
 TEST_F(MainWindowExport, HeldExportFileIsReportedAndKept) {
   ListFolder();
-  ExpectShown(ClickExport(), kSuccess);
+  ExpectExportBox(ClickExport(), kSuccess);
   const std::string first = FileBytes();
   ASSERT_FALSE(first.empty());
 
@@ -174,12 +107,12 @@ TEST_F(MainWindowExport, HeldExportFileIsReportedAndKept) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   const CapturedMessageBox box = ClickExport();
   CloseHandle(held);
-  ExpectShown(box, kFailurePrefix + fileName_);
+  ExpectExportBox(box, kFailurePrefix + fileName_);
   EXPECT_EQ(FileBytes(), first);
   EXPECT_EQ(test::FolderEntries(desktop_), std::vector<std::wstring>{L"目录生成.txt"});
 
   // Released, the next click replaces it.
-  ExpectShown(ClickExport(), kSuccess);
+  ExpectExportBox(ClickExport(), kSuccess);
   EXPECT_EQ(FileBytes(), first + "\r\n" + first);
 }
 
