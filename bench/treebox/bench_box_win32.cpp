@@ -2,60 +2,25 @@
 #include <commctrl.h>
 
 #include "bench_box.hpp"
-#include "treebox/tree_view_win32.hpp"
+#include "support/windowed_tree_box_win32.hpp"
 
 namespace korvane::bench {
 namespace {
 
-LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY) {
-    auto* box = reinterpret_cast<TreeViewBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    LRESULT result = 0;
-    if (box != nullptr && box->OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND MakeParent() {
-  static HWND parent = [] {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ParentProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "KorvaneTreeBench";
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, wc.lpszClassName, "tree box bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 580, 455,
-                           nullptr, nullptr, wc.hInstance, nullptr);
-  }();
+// The peers' controls share one parent window for the whole run: destroying
+// a shown window costs Wine seconds.
+HWND PeerParent() {
+  static const HWND parent = MakeNotifyingParent("tree box bench peers");
   return parent;
 }
-
-constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
-const RECT kPlace{7, 8, 567, 368};
-
-// The box and its parent stay for the whole run, as in the program.
-class WindowedBox final : public TreeBox {
- public:
-  WindowedBox() : box_(MakeParent(), 1, kPlace, kTreeStyle, WS_EX_CLIENTEDGE) {
-    SetWindowLongPtrA(MakeParent(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&box_));
-  }
-  void WriteContent(const ByteBuffer& content) override { box_.WriteContent(content); }
-  void Clear() override { box_.Clear(); }
-  int ItemCount() const override { return box_.ItemCount(); }
-  int IndentLevel(int index) const override { return box_.IndentLevel(index); }
-  Text ItemText(int index) const override { return box_.ItemText(index); }
-  int ParentIndex(int index) const override { return box_.ParentIndex(index); }
-  int CurrentItem() const override { return box_.CurrentItem(); }
-
- private:
-  TreeViewBox box_;
-};
 
 // A plain TreeView beside the box, created and destroyed per measurement.
 class PlainTree {
  public:
   PlainTree()
-      : tree_(CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "", kTreeStyle, kPlace.left, kPlace.top,
-                              kPlace.right - kPlace.left, kPlace.bottom - kPlace.top, MakeParent(), nullptr,
+      : tree_(CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "", TreeBoxStyle(), TreeBoxPlace().left,
+                              TreeBoxPlace().top, TreeBoxPlace().right - TreeBoxPlace().left,
+                              TreeBoxPlace().bottom - TreeBoxPlace().top, PeerParent(), nullptr,
                               GetModuleHandleA(nullptr), nullptr)) {
     SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
   }
@@ -82,11 +47,7 @@ class PlainTree {
 
 }  // namespace
 
-std::unique_ptr<TreeBox> MakeBenchBox() {
-  INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_TREEVIEW_CLASSES};
-  InitCommonControlsEx(&classes);
-  return std::make_unique<WindowedBox>();
-}
+std::unique_ptr<TreeBox> MakeBenchBox() { return std::make_unique<WindowedTreeBox>("tree box bench"); }
 
 const char* BenchBoxName() { return "TreeView box (TreeViewBox)"; }
 std::size_t BenchBoxMemoryBytes(const TreeBox&) { return 0; }
