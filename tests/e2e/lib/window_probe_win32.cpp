@@ -14,51 +14,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
+
+#include "probe_text_win32.hpp"
 
 namespace {
 
-std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  const int n =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &out[0], n, nullptr, nullptr);
-  return out;
-}
+using korvane::e2e::ClassOf;
+using korvane::e2e::Escape;
 
-std::string Escape(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\\': out += "\\\\"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
-// The text of another process's window; WM_GETTEXT is marshalled across
-// processes. Empty if its thread does not answer in time.
+// The text of another process's window; empty if its thread does not answer in time.
 std::string TextOf(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return std::string();
-  std::vector<wchar_t> buffer(length + 2, L'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                           SMTO_ABORTIFHUNG, 2000, &copied)) {
-    return std::string();
-  }
-  return Utf8(std::wstring(buffer.data(), copied));
-}
-
-std::string ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  const int n = GetClassNameW(window, name, 256);
-  return Utf8(std::wstring(name, n > 0 ? static_cast<std::size_t>(n) : 0));
+  std::wstring text;
+  return korvane::e2e::LiveWindowText(window, text) ? korvane::e2e::WideToUtf8(text) : std::string();
 }
 
 HWND ParseHandle(const char* text) {

@@ -27,47 +27,15 @@
 #include <string>
 #include <vector>
 
+#include "probe_text_win32.hpp"
+
 namespace {
 
-std::string WideToUtf8(const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &out[0], n, nullptr, nullptr);
-  return out;
-}
-
-std::wstring AnsiToWide(const std::string& ansi) {
-  if (ansi.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &out[0], n);
-  return out;
-}
-
-std::string Escape(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\\': out += "\\\\"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
-std::string Hex(const std::string& bytes) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned char c : bytes) {
-    out += kDigits[c >> 4];
-    out += kDigits[c & 15];
-  }
-  return out.empty() ? "-" : out;
-}
+using korvane::e2e::AnsiToWide;
+using korvane::e2e::ClassOf;
+using korvane::e2e::Escape;
+using korvane::e2e::Hex;
+using korvane::e2e::WideToUtf8;
 
 std::string FromHex(const char* hex) {
   std::string out;
@@ -81,26 +49,13 @@ std::string FromHex(const char* hex) {
 // The text of a window of another process: WM_GETTEXT is marshalled across
 // processes; a window whose thread is busy falls back to the stored caption.
 std::wstring WindowText(HWND window, bool* live = nullptr) {
-  if (live) *live = false;
-  DWORD_PTR length = 0;
-  if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
-    std::vector<wchar_t> buffer(length + 2, L'\0');
-    DWORD_PTR copied = 0;
-    if (SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                            SMTO_ABORTIFHUNG, 2000, &copied)) {
-      if (live) *live = true;
-      return std::wstring(buffer.data(), copied);
-    }
-  }
+  std::wstring text;
+  const bool answered = korvane::e2e::LiveWindowText(window, text);
+  if (live) *live = answered;
+  if (answered) return text;
   wchar_t stored[4096] = {};
   int n = GetWindowTextW(window, stored, 4096);
   return std::wstring(stored, n > 0 ? static_cast<size_t>(n) : 0);
-}
-
-std::string ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  int n = GetClassNameW(window, name, 256);
-  return WideToUtf8(std::wstring(name, n > 0 ? static_cast<size_t>(n) : 0));
 }
 
 struct Listing {
