@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   facts.Version.ProcessorArchitecture = input.ConsumeIntegral<std::uint16_t>();
   facts.Version.Is64BitWindows = input.ConsumeBool();
   // Mostly real versions, so the tables are reached; sometimes anything.
-  facts.Version.Major = input.ConsumeBool() ? input.ConsumeIntegralInRange<std::uint32_t>(3, 11)
-                                            : input.ConsumeIntegral<std::uint32_t>();
+  facts.Version.Major =
+      input.ConsumeBool() ? input.ConsumeIntegralInRange<std::uint32_t>(3, 11) : input.ConsumeIntegral<std::uint32_t>();
   facts.Version.Minor = input.ConsumeIntegralInRange<std::uint32_t>(0, 12);
   facts.Version.Build = input.ConsumeIntegral<std::int16_t>();
   facts.ServerR2Metric = input.ConsumeIntegral<int>();

@@ -110,8 +110,8 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<TreeBox> tree = MakeBenchTree();
   std::printf("export text over the %s, medians of %d runs, seconds\n", BenchTreeName(), reps);
-  std::printf("%10s %12s %9s %9s %9s %9s %9s %9s %8s %9s %9s %8s %12s\n", "items", "bytes", "reads", "text",
-              "1st text", "copy", "one-write", "program", "ns/item", "text/read", "text/copy", "text/wr", "prog/one-wr");
+  std::printf("%10s %12s %9s %9s %9s %9s %9s %9s %8s %9s %9s %8s %12s\n", "items", "bytes", "reads", "text", "1st text",
+              "copy", "one-write", "program", "ns/item", "text/read", "text/copy", "text/wr", "prog/one-wr");
   std::string summary;
   for (const std::size_t size : sizes) {
     tree->WriteContent(GeneratedContent(size));
@@ -121,7 +121,8 @@ int main(int argc, char** argv) {
     const double reads = Seconds(
         [&] {
           const int count = tree->ItemCount();
-          for (int i = 0; i < count; ++i) sink += static_cast<std::size_t>(tree->IndentLevel(i)) + tree->ItemText(i).size();
+          for (int i = 0; i < count; ++i)
+            sink += static_cast<std::size_t>(tree->IndentLevel(i)) + tree->ItemText(i).size();
         },
         reps);
     Text text;
@@ -142,10 +143,11 @@ int main(int argc, char** argv) {
     }
 
     std::printf("%10d %12zu %9.4f %9.4f %9.4f %9.4f %9.4f %9.4f %8.1f %9.2f %9.2f %8.2f %12.2f\n", items, text.size(),
-                reads, build, firstBuild, copy, oneWrite, program, build * 1e9 / std::max(items, 1), build / reads, build / copy,
-                build / oneWrite, HasProgramWrite() ? program / oneWrite : 0.0);
+                reads, build, firstBuild, copy, oneWrite, program, build * 1e9 / std::max(items, 1), build / reads,
+                build / copy, build / oneWrite, HasProgramWrite() ? program / oneWrite : 0.0);
     char line[384];
-    std::snprintf(line, sizeof line, "items%zu=%d text%zu=%.6f first%zu=%.6f reads%zu=%.6f copy%zu=%.6f write%zu=%.6f program%zu=%.6f ",
+    std::snprintf(line, sizeof line,
+                  "items%zu=%d text%zu=%.6f first%zu=%.6f reads%zu=%.6f copy%zu=%.6f write%zu=%.6f program%zu=%.6f ",
                   size, items, size, build, size, firstBuild, size, reads, size, copy, size, oneWrite, size, program);
     summary += line;
     if (sink == 42 || copied.size() == 42) std::printf(" ");  // keeps the reads and copies from being optimised away

@@ -11,7 +11,8 @@ std::unique_ptr<TreeBox> MakeBenchTree() { return std::make_unique<WindowedTreeB
 const char* BenchTreeName() { return "TreeView box"; }
 
 bool WriteInOnePiece(const std::string& name, std::string_view bytes) {
-  UniqueFileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFileHandle file(
+      CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   DWORD written = 0;
   return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&

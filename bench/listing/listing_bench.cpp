@@ -77,12 +77,14 @@ int main(int argc, char** argv) {
   korvane::RunListing(edit, *tree, paths);
   const double second = Since(start);
 
-  std::printf("entries=%zu bare_walk=%.6f scan=%.6f content=%.6f load=%.6f listing=%.6f second_listing=%.6f "
-              "content_bytes=%zu path_bytes=%zu\n",
-              stagePaths.Count(), bare, scan, build, load, listing, second, content.size(), pathBytes);
+  std::printf(
+      "entries=%zu bare_walk=%.6f scan=%.6f content=%.6f load=%.6f listing=%.6f second_listing=%.6f "
+      "content_bytes=%zu path_bytes=%zu\n",
+      stagePaths.Count(), bare, scan, build, load, listing, second, content.size(), pathBytes);
   // A listing that lost entries is no figure at all.
   const bool whole = bareEntries == stagePaths.Count() && tree->ItemCount() == static_cast<int>(paths.Count()) &&
-                     paths.Count() == 2 * stagePaths.Count() && stageTree->ItemCount() == static_cast<int>(stagePaths.Count());
+                     paths.Count() == 2 * stagePaths.Count() &&
+                     stageTree->ItemCount() == static_cast<int>(stagePaths.Count());
   if (!whole) std::fprintf(stderr, "bench_listing: the entry counts disagree (bare walk %zu)\n", bareEntries);
   return whole ? 0 : 1;
 }

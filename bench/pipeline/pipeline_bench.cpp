@@ -60,9 +60,10 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < paths.Count(); ++i) pathBytes += paths.At(i).size();
   const std::size_t treeMemory = korvane::bench::TreeBoxMemoryBytes(*tree);
   const std::size_t memory = paths.MemoryBytes() + content.capacity() + treeMemory;
-  std::printf("entries=%zu path_bytes=%zu scan=%.6f content=%.6f load=%.6f export_text=%.6f export_write=%.6f "
-              "memory=%zu memory_paths=%zu memory_content=%zu memory_tree=%zu\n",
-              paths.Count(), pathBytes, scan, build, load, exportText, exportWrite, memory, paths.MemoryBytes(),
-              content.capacity(), treeMemory);
+  std::printf(
+      "entries=%zu path_bytes=%zu scan=%.6f content=%.6f load=%.6f export_text=%.6f export_write=%.6f "
+      "memory=%zu memory_paths=%zu memory_content=%zu memory_tree=%zu\n",
+      paths.Count(), pathBytes, scan, build, load, exportText, exportWrite, memory, paths.MemoryBytes(),
+      content.capacity(), treeMemory);
   return tree->ItemCount() == static_cast<int>(paths.Count()) ? 0 : 1;
 }

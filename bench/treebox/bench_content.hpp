@@ -105,8 +105,7 @@ struct Names {
 };
 
 inline Names ListingNames(std::size_t count, std::uint64_t seed) {
-  static const char* const kStems[] = {"report", "资料", "photo_", "新建文件夹",
-                                       "src",    "表格", "notes",  "build"};
+  static const char* const kStems[] = {"report", "资料", "photo_", "新建文件夹", "src", "表格", "notes", "build"};
   static const char* const kEndings[] = {".txt", ".jpg", "", ".docx", ".cpp", ".xls", "", ".dll"};
   Random random(seed);
   Names names;

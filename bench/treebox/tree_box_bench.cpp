@@ -107,13 +107,14 @@ int main(int argc, char** argv) {
   const struct {
     const char* name;
     LevelsFn levels;
-  } shapes[] = {{"folder tree (a few dozen top-level entries; 4 sub-folders and 5-44 files per folder)",
-                 FolderTreeLevels},
-                {"wide listing (about a sixth of the items at the top, nesting up to 15 deep)", WideLevels}};
+  } shapes[] = {
+      {"folder tree (a few dozen top-level entries; 4 sub-folders and 5-44 files per folder)", FolderTreeLevels},
+      {"wide listing (about a sixth of the items at the top, nesting up to 15 deep)", WideLevels}};
   for (const auto& shape : shapes) {
     std::printf("\n%s\n\n", shape.name);
-    std::printf("| items | top-level | depth | content | write | read | clear | write / content | "
-                "(write+read) / content | write+read s | memory B/item |\n");
+    std::printf(
+        "| items | top-level | depth | content | write | read | clear | write / content | "
+        "(write+read) / content | write+read s | memory B/item |\n");
     std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const int size : sizes) {
       if (size > 0) RunSize(*box, shape.levels, size);

@@ -11,7 +11,7 @@ namespace korvane {
 
 struct WindowLayout {
   const char* caption;
-  int width;   // outer size, frame included
+  int width;  // outer size, frame included
   int height;
   DWORD style;
   DWORD exStyle;

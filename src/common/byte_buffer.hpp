@@ -19,11 +19,13 @@ inline void AppendInt32LE(ByteBuffer& buffer, std::int32_t value) {
 
 // Reads four bytes, least significant first. The caller checks the bounds.
 inline std::int32_t ReadInt32LE(const std::uint8_t* bytes) noexcept {
-  const std::uint32_t bits = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
-                             std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 24;
+  const std::uint32_t bits = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+                             std::uint32_t{bytes[3]} << 24;
   return static_cast<std::int32_t>(bits);
 }
 
-inline void AppendBytes(ByteBuffer& buffer, std::string_view bytes) { buffer.insert(buffer.end(), bytes.begin(), bytes.end()); }
+inline void AppendBytes(ByteBuffer& buffer, std::string_view bytes) {
+  buffer.insert(buffer.end(), bytes.begin(), bytes.end());
+}
 
 }  // namespace korvane

@@ -34,8 +34,8 @@ class PathList {
 
   std::vector<std::unique_ptr<char[]>> blocks_;
   std::size_t blockBytes_ = 0;  // all blocks together
-  char* free_ = nullptr;  // next free byte of the last block
-  std::size_t room_ = 0;  // free bytes left in the last block
+  char* free_ = nullptr;        // next free byte of the last block
+  std::size_t room_ = 0;        // free bytes left in the last block
   std::vector<const char*> starts_;
 };
 

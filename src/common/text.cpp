@@ -13,9 +13,7 @@ int CompareText(std::string_view a, std::string_view b) noexcept {
   return a.size() < b.size() ? -1 : 1;
 }
 
-bool EndsWithBackslashByte(std::string_view text) noexcept {
-  return !text.empty() && text.back() == kBackslash;
-}
+bool EndsWithBackslashByte(std::string_view text) noexcept { return !text.empty() && text.back() == kBackslash; }
 
 Text WithTrailingBackslash(std::string_view text) {
   Text result;

@@ -39,7 +39,7 @@ class FileDropHook final {
   // path by path in index order; every other message to PreviousProc.
   virtual LRESULT HookProc(FileDropHook** hook, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-  HWND Window = nullptr;          // the hooked window
+  HWND Window = nullptr;           // the hooked window
   WNDPROC PreviousProc = nullptr;  // the procedure the stub replaced
   DropCallback Callback = nullptr;
 };

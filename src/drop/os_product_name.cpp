@@ -61,8 +61,7 @@ Text ComposeOsProductName(OsFactSource& source, const OsNameOptions& options, st
     if (detail.size() <= 2) detail.clear();
   }
   if (options.WithBuild) {
-    const Text build =
-        version.Build != 0 ? Decimal(version.Build) : source.RegistryText(OsRegistryValue::CurrentBuild);
+    const Text build = version.Build != 0 ? Decimal(version.Build) : source.RegistryText(OsRegistryValue::CurrentBuild);
     detail = detail.empty() ? "Build:" + build : detail + ",Build:" + build;
   }
   if (!detail.empty()) name += " (" + detail + ")";

@@ -9,7 +9,6 @@ namespace korvane {
 
 // GetVersionExA failing gives the empty Text and leaves major and minor as
 // they were; otherwise they receive the version (either may be null).
-Text GetOsProductName(std::int32_t* major = nullptr, std::int32_t* minor = nullptr,
-                      const OsNameOptions& options = {});
+Text GetOsProductName(std::int32_t* major = nullptr, std::int32_t* minor = nullptr, const OsNameOptions& options = {});
 
 }  // namespace korvane

@@ -24,8 +24,8 @@ struct VersionRow {
   std::uint32_t Major;
   std::uint32_t Minor;
   VersionRowTest Test;
-  std::uint16_t SuiteBit;         // for VersionRowTest::SuiteBit
-  bool BaseNameFromRegistry;      // the registry ProductName instead of BaseName
+  std::uint16_t SuiteBit;     // for VersionRowTest::SuiteBit
+  bool BaseNameFromRegistry;  // the registry ProductName instead of BaseName
   std::string_view BaseName;
   std::string_view Edition;
 };

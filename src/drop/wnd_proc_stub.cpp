@@ -22,6 +22,8 @@ ByteBuffer MakeWndProcStubX86(std::uint32_t target, std::uint32_t reference) {
   // first argument, and target returns straight to our caller. Target's
   // "ret 20" then removes the caller's four arguments and the reference.
   ByteBuffer code;
+  // The bytes read as an assembly listing.
+  // clang-format off
   Append(code, {0x58});        // pop eax            ; return address
   Append(code, {0x68});        // push reference
   AppendLE(code, reference, 4);
@@ -29,6 +31,7 @@ ByteBuffer MakeWndProcStubX86(std::uint32_t target, std::uint32_t reference) {
   Append(code, {0xB9});        // mov ecx, target    ; ecx is free in stdcall
   AppendLE(code, target, 4);
   Append(code, {0xFF, 0xE1});  // jmp ecx
+  // clang-format on
   return code;
 }
 
@@ -37,6 +40,8 @@ ByteBuffer MakeWndProcStubX64(std::uint64_t target, std::uint64_t reference) {
   // it on one again, with shadow space at [rsp] and the fifth argument at
   // [rsp+0x20].
   ByteBuffer code;
+  // The bytes read as an assembly listing.
+  // clang-format off
   Append(code, {0x48, 0x83, 0xEC, kWndProcStubX64Frame});  // sub rsp, 0x38
   Append(code, {0x4C, 0x89, 0x4C, 0x24, 0x20});            // mov [rsp+0x20], r9   ; lParam
   Append(code, {0x4D, 0x89, 0xC1});                        // mov r9, r8           ; wParam
@@ -49,6 +54,7 @@ ByteBuffer MakeWndProcStubX64(std::uint64_t target, std::uint64_t reference) {
   Append(code, {0xFF, 0xD0});                              // call rax
   Append(code, {0x48, 0x83, 0xC4, kWndProcStubX64Frame});  // add rsp, 0x38
   Append(code, {0xC3});                                    // ret
+  // clang-format on
   return code;
 }
 
@@ -57,9 +63,11 @@ ByteBuffer MakeWndProcStubX64UnwindInfo() {
   constexpr std::uint8_t kAllocSmall = 2;  // UWOP_ALLOC_SMALL: (info + 1) * 8 bytes
   constexpr std::uint8_t kAllocInfo = kWndProcStubX64Frame / 8 - 1;
   ByteBuffer info;
+  // clang-format off
   Append(info, {kVersion1, kWndProcStubX64PrologSize, 1, 0});                           // header: one code
   Append(info, {kWndProcStubX64PrologSize, static_cast<std::uint8_t>(kAllocSmall | kAllocInfo << 4)});
   Append(info, {0, 0});  // the code array has an even number of slots
+  // clang-format on
   return info;
 }
 

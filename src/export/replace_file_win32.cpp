@@ -43,8 +43,8 @@ Text TempNameFor(const Text& name, unsigned attempt) {
 UniqueFileHandle CreateTempFile(const Text& name, Text& tempName) {
   for (unsigned attempt = 0; attempt < kTempNameTries; ++attempt) {
     tempName = TempNameFor(name, attempt);
-    UniqueFileHandle file(::CreateFileA(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle file(
+        ::CreateFileA(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file || ::GetLastError() != ERROR_FILE_EXISTS) return file;
   }
   return UniqueFileHandle();

@@ -26,19 +26,19 @@ struct FolderKind {
 };
 
 constexpr FolderKind kFolderKinds[] = {
-    {1, CSIDL_PERSONAL},         // the user's documents
-    {2, CSIDL_FAVORITES},        // the user's favourites
-    {3, CSIDL_DESKTOPDIRECTORY}, // the user's desktop directory
-    {4, CSIDL_FONTS},            // the fonts folder
-    {5, CSIDL_STARTMENU},        // the user's Start menu
-    {6, CSIDL_PROGRAMS},         // the user's Programs menu group
-    {7, CSIDL_STARTUP},          // the user's Startup group
-    {8, CSIDL_APPDATA},          // the user's application data
-    {9, CSIDL_WINDOWS},          // the Windows directory
-    {10, CSIDL_SYSTEM},          // the Windows system directory
-    {11, kTempPathLookup},       // the temporary-files directory (GetTempPathW)
-    {12, CSIDL_INTERNET_CACHE},  // the Internet cache
-    {13, CSIDL_COMMON_APPDATA},  // the application data of all users
+    {1, CSIDL_PERSONAL},          // the user's documents
+    {2, CSIDL_FAVORITES},         // the user's favourites
+    {3, CSIDL_DESKTOPDIRECTORY},  // the user's desktop directory
+    {4, CSIDL_FONTS},             // the fonts folder
+    {5, CSIDL_STARTMENU},         // the user's Start menu
+    {6, CSIDL_PROGRAMS},          // the user's Programs menu group
+    {7, CSIDL_STARTUP},           // the user's Startup group
+    {8, CSIDL_APPDATA},           // the user's application data
+    {9, CSIDL_WINDOWS},           // the Windows directory
+    {10, CSIDL_SYSTEM},           // the Windows system directory
+    {11, kTempPathLookup},        // the temporary-files directory (GetTempPathW)
+    {12, CSIDL_INTERNET_CACHE},   // the Internet cache
+    {13, CSIDL_COMMON_APPDATA},   // the application data of all users
 };
 
 // count code units, then a backslash when asked for, then the terminator.

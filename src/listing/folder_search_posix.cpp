@@ -17,7 +17,8 @@ namespace {
 // pattern with a leading double backslash names a network path, which has no
 // POSIX counterpart; like a refused pattern it gives no folder.
 bool PatternToFolder(const Text& pattern, std::string& folder) {
-  if (pattern.size() < 2 || pattern[pattern.size() - 1] != '*' || pattern[pattern.size() - 2] != kBackslash) return false;
+  if (pattern.size() < 2 || pattern[pattern.size() - 1] != '*' || pattern[pattern.size() - 2] != kBackslash)
+    return false;
   if (pattern[0] == kBackslash && pattern[1] == kBackslash) return false;
   folder.assign(pattern, 0, pattern.size() - 1);
   for (char& c : folder) {

@@ -73,9 +73,9 @@ bool FolderSearch::IsOpen() const noexcept { return state_ && static_cast<bool>(
 std::optional<FolderIdentity> IdentifyFolder(const Text& path) {
   // Opening without FILE_FLAG_OPEN_REPARSE_POINT follows the link to its
   // target; FILE_FLAG_BACKUP_SEMANTICS lets a folder be opened at all.
-  const UniqueHandle<FileHandleTraits> folder(::CreateFileA(path.c_str(), 0,
-                                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const UniqueHandle<FileHandleTraits> folder(
+      ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!folder) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info{};
   if (!::GetFileInformationByHandle(folder.get(), &info)) return std::nullopt;

@@ -65,10 +65,10 @@ class TreeModel final : public TreeBox {
   static std::size_t Slot(int index) noexcept { return static_cast<std::size_t>(index); }
   Extras Extra(int index) const noexcept { return Has(index) && !extras_.empty() ? extras_[Slot(index)] : Extras{}; }
 
-  std::string texts_;                     // every item's text, back to back
-  std::vector<std::size_t> textStarts_;   // item i's text: [textStarts_[i], textStarts_[i + 1])
+  std::string texts_;                    // every item's text, back to back
+  std::vector<std::size_t> textStarts_;  // item i's text: [textStarts_[i], textStarts_[i + 1])
   std::vector<Node> nodes_;
-  std::vector<Extras> extras_;            // empty, or one per item
+  std::vector<Extras> extras_;  // empty, or one per item
   int current_ = -1;
 };
 

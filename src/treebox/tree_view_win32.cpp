@@ -118,8 +118,7 @@ int TreeViewBox::ParentIndex(int index) const { return model_.ParentIndex(index)
 
 int TreeViewBox::CurrentItem() const {
   if (!control_) return model_.CurrentItem();
-  const auto caret =
-      reinterpret_cast<HTREEITEM>(SendMessageA(control_.get(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+  const auto caret = reinterpret_cast<HTREEITEM>(SendMessageA(control_.get(), TVM_GETNEXTITEM, TVGN_CARET, 0));
   if (caret == nullptr) return -1;
   TVITEMA item{};
   item.mask = TVIF_HANDLE | TVIF_PARAM;

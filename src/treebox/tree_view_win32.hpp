@@ -74,9 +74,9 @@ class TreeViewBox final : public TreeBox {
 
   TreeModel model_;
   std::function<void(int cause)> currentItemChanged_;
-  bool quiet_ = false;        // the box itself is changing the control: no event
-  bool redrawOff_ = false;    // drawing is off for a bulk change
-  std::string insertText_;    // the text of the item being inserted, zero-terminated
+  bool quiet_ = false;      // the box itself is changing the control: no event
+  bool redrawOff_ = false;  // drawing is off for a bulk change
+  std::string insertText_;  // the text of the item being inserted, zero-terminated
   // Last, so that the control goes first: while it is destroyed it may still
   // ask for texts.
   UniqueHandle<WindowTraits> control_;

@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = "KorvaneDropProbe";
   if (!RegisterClassA(&windowClass)) return 2;
-  HWND window = CreateWindowExA(0, "KorvaneDropProbe", "DropProbe", WS_OVERLAPPEDWINDOW, left, top, 400, 300,
-                                nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExA(0, "KorvaneDropProbe", "DropProbe", WS_OVERLAPPEDWINDOW, left, top, 400, 300, nullptr,
+                                nullptr, instance, nullptr);
   if (!window) return 3;
   DragAcceptFiles(window, TRUE);
   ShowWindow(window, SW_SHOW);

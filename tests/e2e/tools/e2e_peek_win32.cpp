@@ -70,8 +70,7 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM parentValue) {
   std::string text = WideToUtf8(WindowText(child, &live));
   std::printf("C\t%p\t%p\t%ld\t%d\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%d\n", static_cast<void*>(parent),
               static_cast<void*>(child), static_cast<long>(GetDlgCtrlID(child)), IsWindowVisible(child) ? 1 : 0,
-              Escape(ClassOf(child)).c_str(), Escape(text).c_str(), r.left, r.top, r.right, r.bottom,
-              live ? 1 : 0);
+              Escape(ClassOf(child)).c_str(), Escape(text).c_str(), r.left, r.top, r.right, r.bottom, live ? 1 : 0);
   return TRUE;
 }
 
@@ -167,11 +166,16 @@ int main() {
   }
   const std::wstring& mode = args[1];
   int result = 2;
-  if (mode == L"windows") result = ListWindows(args);
-  else if (mode == L"windows-on") result = ListWindowsOn(args);
-  else if (mode == L"desktop") result = PrintDesktop();
-  else if (mode == L"find") result = Find(args);
-  else if (mode == L"hold") result = Hold(args);
+  if (mode == L"windows")
+    result = ListWindows(args);
+  else if (mode == L"windows-on")
+    result = ListWindowsOn(args);
+  else if (mode == L"desktop")
+    result = PrintDesktop();
+  else if (mode == L"find")
+    result = Find(args);
+  else if (mode == L"hold")
+    result = Hold(args);
   std::fflush(stdout);
   return result;
 }

@@ -10,9 +10,9 @@ TEST(CompareText, BytesAreUnsignedAndLengthBreaksTies) {
     std::string a, b;
     int expected;
   } cases[] = {
-      {"", "", 0},          {"", "\\", -1},         {".", ".", 0},      {"..", ".", 1},
-      {"a", "B", 1},        {"\x80", "\x7f", 1},    {"\xff", "a", 1},   {std::string("a\0b", 3), "a", 1},
-      {"abc", "abd", -1},   {"Abc", "abc", -1},
+      {"", "", 0},        {"", "\\", -1},      {".", ".", 0},    {"..", ".", 1},
+      {"a", "B", 1},      {"\x80", "\x7f", 1}, {"\xff", "a", 1}, {std::string("a\0b", 3), "a", 1},
+      {"abc", "abd", -1}, {"Abc", "abc", -1},
   };
   for (const Case& c : cases) EXPECT_EQ(CompareText(c.a, c.b), c.expected) << c.a << " vs " << c.b;
 }

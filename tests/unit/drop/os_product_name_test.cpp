@@ -18,7 +18,8 @@ constexpr std::uint8_t kWorkstation = 1;
 constexpr std::uint8_t kServer = 3;
 constexpr std::uint32_t kProfessional = 0x30;
 
-OsFacts Facts(std::uint32_t major, std::uint32_t minor, std::uint8_t productType, std::uint32_t productInfo = kProfessional) {
+OsFacts Facts(std::uint32_t major, std::uint32_t minor, std::uint8_t productType,
+              std::uint32_t productInfo = kProfessional) {
   OsFacts facts;
   facts.Version.Major = major;
   facts.Version.Minor = minor;
@@ -56,9 +57,8 @@ std::vector<VersionCase> VersionCases() {
       {"10.0 workstation", Facts(10, 0, kWorkstation), "Windows 10", "Windows 10 Professional"},
       {"10.0 workstation, registry not used", WithProductName(Facts(10, 0, kWorkstation), "Windows 11 Pro"),
        "Windows 10", "Windows 10 Professional"},
-      {"10.0 server from the registry",
-       WithProductName(Facts(10, 0, kServer, 8), "Windows Server 2019 Datacenter"), "Windows Server 2019 Datacenter",
-       "Windows Server 2019 Datacenter Datacenter Edition"},
+      {"10.0 server from the registry", WithProductName(Facts(10, 0, kServer, 8), "Windows Server 2019 Datacenter"),
+       "Windows Server 2019 Datacenter", "Windows Server 2019 Datacenter Datacenter Edition"},
       {"10.0 domain controller from the registry, taken unchanged",
        WithProductName(Facts(10, 0, 2, 7), " 服务器  2022 "), " 服务器  2022 ", " 服务器  2022  Standard"},
       {"10.0 server without registry name", Facts(10, 0, kServer, 7), "", " Standard"},
@@ -248,7 +248,9 @@ TEST(OsProductName, AddsWhatTheOptionsAsk) {
       {"service pack and build", XpWithDetails(), {false, false, true, true}, "Windows XP (Service Pack 3,Build:2600)"},
       {"edition and architecture", XpWithDetails(), {true, true, false, false}, "Windows XP Professional x86"},
       {"all four", on64, {true, true, true, true}, "Windows XP Professional x64 (Service Pack 3,Build:2600)"},
-      {"service pack from the registry", noSpText, {false, false, true, false},
+      {"service pack from the registry",
+       noSpText,
+       {false, false, true, false},
        "Windows XP (Service Pack 2 from the registry)"},
       {"two-byte service pack dropped", shortSp, {false, false, true, false}, "Windows XP"},
       {"two-byte service pack dropped, build kept", shortSp, {false, false, true, true}, "Windows XP (Build:2600)"},
@@ -298,14 +300,19 @@ TEST(OccursAtCharacterBoundary, MatchesOnlyWhereACharacterBegins) {
       {"", "Standard", false},
       {"abc", "", true},
       {"xAB", "AB", true},
-      {"\xB0" "AB", "AB", false},          // A is the second byte of 0xB0 0x41
-      {"\xB0" "AAB", "AB", true},          // 0xB0 0x41, then "AB"
+      {"\xB0"
+       "AB",
+       "AB", false},  // A is the second byte of 0xB0 0x41
+      {"\xB0"
+       "AAB",
+       "AB", true},                              // 0xB0 0x41, then "AB"
       {"X\xD6\xD0\xCE\xC4", "\xD0\xCE", false},  // 中文: D0 is a second byte
       {"X\xD6\xD0\xCE\xC4", "\xCE\xC4", true},
       {"\xD6\xD0\xCE\xC4", "\xD6\xD0\xCE\xC4", true},
-      {"a\xD6", "\xD6", true},             // a lead byte at the very end
+      {"a\xD6", "\xD6", true},  // a lead byte at the very end
   };
-  for (const Case& c : cases) EXPECT_EQ(OccursAtCharacterBoundary(c.text, c.part), c.occurs) << c.text << " / " << c.part;
+  for (const Case& c : cases)
+    EXPECT_EQ(OccursAtCharacterBoundary(c.text, c.part), c.occurs) << c.text << " / " << c.part;
 }
 
 // --- Which facts are asked for, and when ---------------------------------

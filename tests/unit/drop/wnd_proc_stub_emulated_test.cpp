@@ -59,9 +59,9 @@ class Emulator {
   template <typename F>
   void OnTarget(F& onTarget) {
     uc_hook hook{};
-    ASSERT_EQ(uc_hook_add(uc_, &hook, UC_HOOK_CODE, reinterpret_cast<void*>(&Trampoline<F>), &onTarget, kTarget,
-                          kTarget),
-              UC_ERR_OK);
+    ASSERT_EQ(
+        uc_hook_add(uc_, &hook, UC_HOOK_CODE, reinterpret_cast<void*>(&Trampoline<F>), &onTarget, kTarget, kTarget),
+        UC_ERR_OK);
   }
 
   static std::vector<std::uint8_t> LittleEndian(std::uint64_t value, int size) {
@@ -137,11 +137,11 @@ TEST(WndProcStubX64, ReachesTheTargetWithTheReferenceFirstOnAnAlignedFrameOfItsO
   cpu.Write(kStub, MakeWndProcStubX64(kTarget, kReference));
   // The target spills its four register arguments into its shadow space, as
   // compiled code may, then returns kResult.
-  cpu.Write(kTarget, Concat(Concat({0x48, 0x89, 0x4C, 0x24, 0x08,    // mov [rsp+8], rcx
-                                    0x48, 0x89, 0x54, 0x24, 0x10,    // mov [rsp+16], rdx
-                                    0x4C, 0x89, 0x44, 0x24, 0x18,    // mov [rsp+24], r8
-                                    0x4C, 0x89, 0x4C, 0x24, 0x20,    // mov [rsp+32], r9
-                                    0x48, 0xB8},                     // mov rax, kResult
+  cpu.Write(kTarget, Concat(Concat({0x48, 0x89, 0x4C, 0x24, 0x08,  // mov [rsp+8], rcx
+                                    0x48, 0x89, 0x54, 0x24, 0x10,  // mov [rsp+16], rdx
+                                    0x4C, 0x89, 0x44, 0x24, 0x18,  // mov [rsp+24], r8
+                                    0x4C, 0x89, 0x4C, 0x24, 0x20,  // mov [rsp+32], r9
+                                    0x48, 0xB8},                   // mov rax, kResult
                                    Emulator::LittleEndian(kResult, 8)),
                             {0xC3}));
 

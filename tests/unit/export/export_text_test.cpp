@@ -68,9 +68,7 @@ TEST(BuildExportText, LinesFromTheTreeInItemIndexOrder) {
        {{"A", 1}, {"B", 2}, {"C", 3}, {"D", 2}, {"E", 1}},
        "----A\r\n--------B\r\n------------C\r\n--------D\r\n----E"},
       // The depth in the tree counts, not the record's level.
-      {"record levels 4, 9, 6 give depths 1, 2, 2",
-       {{"A", 4}, {"B", 9}, {"C", 6}},
-       "----A\r\n--------B\r\n--------C"},
+      {"record levels 4, 9, 6 give depths 1, 2, 2", {{"A", 4}, {"B", 9}, {"C", 6}}, "----A\r\n--------B\r\n--------C"},
       {"collapsed and expanded branches alike",
        {{"shut", 1}, {"in", 2}, {"open", 1, kFlagExpanded}, {"in", 2}, {"deep", 3, kFlagBold}},
        "----shut\r\n--------in\r\n----open\r\n--------in\r\n------------deep"},
@@ -91,8 +89,8 @@ TEST(BuildExportText, LinesFromTheTreeInItemIndexOrder) {
 TEST(BuildExportText, ExampleIsExactly27Bytes) {
   const TreeModel model = ModelOf({{"b", 1}, {"x.txt", 2}, {"c", 1}});
   const Text text = BuildExportText(model);
-  const unsigned char expected[27] = {'-', '-', '-', '-', 'b', 0x0D, 0x0A, '-', '-', '-', '-', '-', '-', '-', '-', 'x',
-                                      '.', 't', 'x', 't', 0x0D, 0x0A, '-', '-', '-', '-', 'c'};
+  const unsigned char expected[27] = {'-', '-', '-', '-', 'b', 0x0D, 0x0A, '-',  '-', '-', '-', '-', '-', '-',
+                                      '-', 'x', '.', 't', 'x', 't',  0x0D, 0x0A, '-', '-', '-', '-', 'c'};
   ASSERT_EQ(text.size(), sizeof expected);
   EXPECT_EQ(text, std::string(reinterpret_cast<const char*>(expected), sizeof expected));
 }

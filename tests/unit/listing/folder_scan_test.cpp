@@ -158,8 +158,8 @@ TEST(FolderScan, LinksBackToWalkedFoldersAreListedNotEntered) {
   std::multiset<std::string> relative;
   for (const Text& entry : Entries(paths)) relative.insert(entry.substr(prefix.size()));
   const std::multiset<std::string> expected = {
-      "a",      "a\\up",      "a\\b",    "a\\b\\back",  "a\\b\\deep.txt", "a\\side", "a\\side\\d.txt", "a\\side\\self",
-      "d",      "d\\self",    "d\\d.txt", "plain.txt", "file-link",      "dangling"};
+      "a", "a\\up",   "a\\b",     "a\\b\\back", "a\\b\\deep.txt", "a\\side", "a\\side\\d.txt", "a\\side\\self",
+      "d", "d\\self", "d\\d.txt", "plain.txt",  "file-link",      "dangling"};
   EXPECT_EQ(relative, expected);
   ExpectScanOrder(Entries(paths), prefix, IsFolderOnDisk);
 }

@@ -22,18 +22,18 @@ TEST(AppendTreeRecord, WritesTheRecordFieldsInRecordOrder) {
   ByteBuffer content = {0xEE};  // what was there stays in front
   AppendTreeRecord(content, "ab", /*itemData*/ 3, /*indentLevel*/ 4, /*image*/ 1, /*selectedImage*/ 2, /*flags*/ -2);
   AppendTreeRecord(content, "", 0x01020304, -1, 0, 0, 0);
-  const ByteBuffer expected = {0xEE,                                  //
-                               'a',  'b',  0,                         // text and its zero
-                               1,    0,    0,    0,                   // image
-                               2,    0,    0,    0,                   // selectedImage
-                               3,    0,    0,    0,                   // itemData
-                               0xFE, 0xFF, 0xFF, 0xFF,                // flags
-                               4,    0,    0,    0,                   // indentLevel
-                               0,                                     // empty text
-                               0,    0,    0,    0,    0, 0, 0, 0,    // image, selectedImage
-                               4,    3,    2,    1,                   // itemData
-                               0,    0,    0,    0,                   // flags
-                               0xFF, 0xFF, 0xFF, 0xFF};               // indentLevel
+  const ByteBuffer expected = {0xEE,                                //
+                               'a',  'b',  0,                       // text and its zero
+                               1,    0,    0,    0,                 // image
+                               2,    0,    0,    0,                 // selectedImage
+                               3,    0,    0,    0,                 // itemData
+                               0xFE, 0xFF, 0xFF, 0xFF,              // flags
+                               4,    0,    0,    0,                 // indentLevel
+                               0,                                   // empty text
+                               0,    0,    0,    0,    0, 0, 0, 0,  // image, selectedImage
+                               4,    3,    2,    1,                 // itemData
+                               0,    0,    0,    0,                 // flags
+                               0xFF, 0xFF, 0xFF, 0xFF};             // indentLevel
   EXPECT_EQ(content, expected);
 }
 
@@ -61,11 +61,11 @@ std::vector<Record> Records(const ByteBuffer& content) {
 
 TEST(ListingContent, OneRecordPerEntryByItsLastSegment) {
   PathList paths;
-  for (const char* entry : {"D:\\a\\b", "D:\\a\\b\\x.txt", "C:\\x", "\\\\srv\\share\\x", "D:\\a\\\x95\x5C", "D:\\a\\名字"}) {
+  for (const char* entry :
+       {"D:\\a\\b", "D:\\a\\b\\x.txt", "C:\\x", "\\\\srv\\share\\x", "D:\\a\\\x95\x5C", "D:\\a\\名字"}) {
     paths.Append(entry);
   }
-  const std::vector<Record> expected = {
-      {"b", 3}, {"x.txt", 4}, {"x", 2}, {"x", 5}, {"\x95\x5C", 3}, {"名字", 3}};
+  const std::vector<Record> expected = {{"b", 3}, {"x.txt", 4}, {"x", 2}, {"x", 5}, {"\x95\x5C", 3}, {"名字", 3}};
   EXPECT_EQ(Records(BuildListingContent(paths, paths.Count())), expected);
   EXPECT_TRUE(BuildListingContent(PathList(), 0).empty());
   // Only the first count entries are taken.
@@ -85,7 +85,8 @@ std::vector<std::string> Lines(const TreeBox& tree) {
 // c, 1.txt and 2.txt at the top, and b current.
 TEST(ListingContent, WorkedExampleGivesItsTree) {
   PathList paths;
-  for (const char* entry : {"D:\\a\\b", "D:\\a\\b\\x.txt", "D:\\a\\c", "D:\\a\\1.txt", "D:\\a\\2.txt"}) paths.Append(entry);
+  for (const char* entry : {"D:\\a\\b", "D:\\a\\b\\x.txt", "D:\\a\\c", "D:\\a\\1.txt", "D:\\a\\2.txt"})
+    paths.Append(entry);
   const ByteBuffer content = BuildListingContent(paths, paths.Count());
   EXPECT_EQ(Records(content), (std::vector<Record>{{"b", 3}, {"x.txt", 4}, {"c", 3}, {"1.txt", 3}, {"2.txt", 3}}));
   TreeModel tree;
@@ -183,7 +184,8 @@ TEST_F(ListingTest, DroppedFolderGivesTheWorkedExample) {
   EXPECT_EQ(tree_box_.ParentIndex(0), -1);
   // The entries themselves, whatever order the file system chose.
   const std::vector<Text> list = testing::Entries(paths_);
-  EXPECT_EQ(std::set<Text>(list.begin(), list.end()), (std::set<Text>{"D:\\a\\b", "D:\\a\\b\\x.txt", "D:\\a\\c", "D:\\a\\1.txt", "D:\\a\\2.txt"}));
+  EXPECT_EQ(std::set<Text>(list.begin(), list.end()),
+            (std::set<Text>{"D:\\a\\b", "D:\\a\\b\\x.txt", "D:\\a\\c", "D:\\a\\1.txt", "D:\\a\\2.txt"}));
 }
 
 TEST_F(ListingTest, QueryListsTheEditTextAgainAndShowsItTwice) {
@@ -252,8 +254,7 @@ TEST_F(ListingTest, SeveralFoldersInARowListInTurn) {
   // x.txt (level 4) fixes the top; c is empty; q (level 3) lies above it.
   EXPECT_EQ(Lines(tree_box_), std::vector<std::string>{"x.txt"});
   EXPECT_EQ(edit_.text, "E:\\p");
-  EXPECT_EQ(testing::Entries(paths_),
-            (std::vector<Text>{"D:\\a\\b\\x.txt", "E:\\p\\q", "E:\\p\\q\\r.txt"}));
+  EXPECT_EQ(testing::Entries(paths_), (std::vector<Text>{"D:\\a\\b\\x.txt", "E:\\p\\q", "E:\\p\\q\\r.txt"}));
 }
 
 }  // namespace

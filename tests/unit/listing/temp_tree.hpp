@@ -45,9 +45,7 @@ class TempTree {
     std::ofstream(root_ / relative, std::ios::binary) << content;
   }
   // A symbolic link at relative leading to target (absolute, or relative to the link's folder).
-  void Link(const std::string& relative, const fs::path& target) const {
-    fs::create_symlink(target, root_ / relative);
-  }
+  void Link(const std::string& relative, const fs::path& target) const { fs::create_symlink(target, root_ / relative); }
 
  private:
   fs::path root_;

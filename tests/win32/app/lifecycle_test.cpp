@@ -134,8 +134,8 @@ TEST(FatalStartTest, AWindowThatCannotBeCreatedEndsTheProcessWithMinusOne) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  ASSERT_TRUE(CreateProcessA(child.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &process))
+  ASSERT_TRUE(CreateProcessA(child.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &process))
       << child;
   const DWORD waited = WaitForSingleObject(process.hProcess, 60000);
   DWORD exitCode = 0;

@@ -51,13 +51,12 @@ TEST_F(MainWindowTest, HasAFixedDialogFrameWithMinimizeButNoMaximize) {
 TEST_F(MainWindowTest, EdgesCannotBeDraggedButTheCaptionCan) {
   RECT rect = {};
   GetWindowRect(handle_, &rect);
-  const auto hit = [this](int x, int y) {
-    return SendMessageA(handle_, WM_NCHITTEST, 0, MAKELPARAM(x, y));
-  };
+  const auto hit = [this](int x, int y) { return SendMessageA(handle_, WM_NCHITTEST, 0, MAKELPARAM(x, y)); };
   // The outermost pixel of each edge and the corners.
-  for (const POINT point : {POINT{rect.left, (rect.top + rect.bottom) / 2}, POINT{rect.right - 1, (rect.top + rect.bottom) / 2},
-                            POINT{(rect.left + rect.right) / 2, rect.bottom - 1}, POINT{rect.right - 1, rect.bottom - 1},
-                            POINT{rect.left, rect.top}}) {
+  for (const POINT point :
+       {POINT{rect.left, (rect.top + rect.bottom) / 2}, POINT{rect.right - 1, (rect.top + rect.bottom) / 2},
+        POINT{(rect.left + rect.right) / 2, rect.bottom - 1}, POINT{rect.right - 1, rect.bottom - 1},
+        POINT{rect.left, rect.top}}) {
     const LRESULT result = hit(point.x, point.y);
     EXPECT_TRUE(result < HTSIZEFIRST || result > HTSIZELAST) << "sizing edge at " << point.x << "," << point.y;
   }
@@ -98,16 +97,60 @@ struct ExpectedControl {
 
 // The form, written out again here rather than read from the program's table.
 const std::array<ExpectedControl, 5> kExpectedControls = {{
-    {Control::编辑框1, "Edit", {576, 8, 840, 32}, "", true, false, 0, 0, ES_AUTOHSCROLL,
-     ES_MULTILINE | ES_READONLY | ES_PASSWORD | ES_CENTER | ES_RIGHT, WS_EX_CLIENTEDGE},
-    {Control::标签1, "Static", {56, 376, 384, 424}, "请拖放需要查询的文件夹到软件界面，可查询子文件夹内文件", false, true,
-     SS_TYPEMASK, SS_LEFTNOWORDWRAP, SS_CENTERIMAGE, WS_BORDER | SS_SUNKEN, 0},
-    {Control::按钮2, "Button", {416, 383, 560, 415}, "导出", true, true, BS_TYPEMASK, BS_PUSHBUTTON,
-     BS_CENTER | BS_VCENTER, 0, 0},
-    {Control::按钮1, "Button", {785, 328, 841, 360}, "查询", true, false, BS_TYPEMASK, BS_PUSHBUTTON,
-     BS_CENTER | BS_VCENTER, 0, 0},
-    {Control::树型框1, WC_TREEVIEWA, {7, 8, 567, 368}, "", true, true, 0, 0,
-     TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, TVS_EDITLABELS | TVS_CHECKBOXES | TVS_SHOWSELALWAYS,
+    {Control::编辑框1,
+     "Edit",
+     {576, 8, 840, 32},
+     "",
+     true,
+     false,
+     0,
+     0,
+     ES_AUTOHSCROLL,
+     ES_MULTILINE | ES_READONLY | ES_PASSWORD | ES_CENTER | ES_RIGHT,
+     WS_EX_CLIENTEDGE},
+    {Control::标签1,
+     "Static",
+     {56, 376, 384, 424},
+     "请拖放需要查询的文件夹到软件界面，可查询子文件夹内文件",
+     false,
+     true,
+     SS_TYPEMASK,
+     SS_LEFTNOWORDWRAP,
+     SS_CENTERIMAGE,
+     WS_BORDER | SS_SUNKEN,
+     0},
+    {Control::按钮2,
+     "Button",
+     {416, 383, 560, 415},
+     "导出",
+     true,
+     true,
+     BS_TYPEMASK,
+     BS_PUSHBUTTON,
+     BS_CENTER | BS_VCENTER,
+     0,
+     0},
+    {Control::按钮1,
+     "Button",
+     {785, 328, 841, 360},
+     "查询",
+     true,
+     false,
+     BS_TYPEMASK,
+     BS_PUSHBUTTON,
+     BS_CENTER | BS_VCENTER,
+     0,
+     0},
+    {Control::树型框1,
+     WC_TREEVIEWA,
+     {7, 8, 567, 368},
+     "",
+     true,
+     true,
+     0,
+     0,
+     TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+     TVS_EDITLABELS | TVS_CHECKBOXES | TVS_SHOWSELALWAYS,
      WS_EX_CLIENTEDGE},
 }};
 

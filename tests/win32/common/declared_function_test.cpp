@@ -15,8 +15,7 @@ namespace korvane {
 namespace {
 
 TEST(DeclaredFunction, BindsTheSystemFunctionOnFirstCallAndKeepsIt) {
-  const auto expected =
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "lstrlenW"));
+  const auto expected = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "lstrlenW"));
   ASSERT_NE(expected, nullptr);
   EXPECT_EQ(declared::lstrlenW(L"Korvane"), 7);
   EXPECT_EQ(reinterpret_cast<void*>(declared::lstrlenW.Address()), expected);
@@ -70,8 +69,10 @@ DWORD RunSelfAsChild(const std::string& what, const std::string& marker) {
     return 0xDEAD;
   const DWORD waited = WaitForSingleObject(process.hProcess, 60000);
   DWORD exitCode = 0xBEEF;
-  if (waited == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
-  else TerminateProcess(process.hProcess, 1);
+  if (waited == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.hProcess, &exitCode);
+  else
+    TerminateProcess(process.hProcess, 1);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return exitCode;

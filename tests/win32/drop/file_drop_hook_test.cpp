@@ -34,7 +34,6 @@ struct SeenMessage {
 std::vector<SeenMessage> gCustomSeen;
 int gDropsAtWindowProc = 0;
 
-
 // The window's own procedure: the one the hook replaces and passes on to.
 LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kCustomMessage) {

@@ -114,7 +114,8 @@ TEST_F(RegistryTextTest, ReadsTextValues) {
 
 TEST(RegistryText, ReadsTheSystemsCurrentBuild) {
   // Wine fills the key the product name falls back to.
-  const Text build = ReadRegistryText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\CurrentBuild");
+  const Text build =
+      ReadRegistryText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\CurrentBuild");
   EXPECT_FALSE(build.empty());
   EXPECT_EQ(build.find_first_not_of("0123456789"), std::string::npos) << build;
 }

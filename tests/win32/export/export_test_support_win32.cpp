@@ -42,7 +42,8 @@ class LeftoverRedirectRepair : public ::testing::Environment {
 
 std::string Gbk(const std::wstring& wide) {
   if (wide.empty()) return std::string();
-  const int size = WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], size, nullptr, nullptr);
   return bytes;
@@ -115,7 +116,8 @@ bool ReadWholeFile(const std::string& ansiName, std::string& bytes) {
 }
 
 void WriteWholeFile(const std::string& ansiName, const std::string& bytes) {
-  const HANDLE file = CreateFileA(ansiName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      CreateFileA(ansiName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE) << GetLastError();
   DWORD written = 0;
   EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));

@@ -44,9 +44,9 @@ TEST(SpecialFolder, EveryKindIsTheShellsFolder) {
     int kind;
     int csidl;
   } kinds[] = {
-      {1, CSIDL_PERSONAL},   {2, CSIDL_FAVORITES}, {3, CSIDL_DESKTOPDIRECTORY}, {4, CSIDL_FONTS},
-      {5, CSIDL_STARTMENU},  {6, CSIDL_PROGRAMS},  {7, CSIDL_STARTUP},          {8, CSIDL_APPDATA},
-      {9, CSIDL_WINDOWS},    {10, CSIDL_SYSTEM},   {12, CSIDL_INTERNET_CACHE},  {13, CSIDL_COMMON_APPDATA},
+      {1, CSIDL_PERSONAL},  {2, CSIDL_FAVORITES}, {3, CSIDL_DESKTOPDIRECTORY}, {4, CSIDL_FONTS},
+      {5, CSIDL_STARTMENU}, {6, CSIDL_PROGRAMS},  {7, CSIDL_STARTUP},          {8, CSIDL_APPDATA},
+      {9, CSIDL_WINDOWS},   {10, CSIDL_SYSTEM},   {12, CSIDL_INTERNET_CACHE},  {13, CSIDL_COMMON_APPDATA},
   };
   for (const auto& k : kinds) {
     const std::string expected = ShellFolder(k.csidl);
@@ -128,8 +128,8 @@ TEST(SpecialFolder, FullLengthDesktopStillGetsItsBackslash) {
 // Stand-ins for the shell and the temporary path, for what a test system
 // cannot be made to report.
 struct FakeShell {
-  static inline std::wstring path;      // written into the caller's buffer
-  static inline bool fillWholeBuffer;   // no terminator within MAX_PATH
+  static inline std::wstring path;     // written into the caller's buffer
+  static inline bool fillWholeBuffer;  // no terminator within MAX_PATH
   static inline BOOL result;
   static inline HWND owner;
   static inline int folderId;

@@ -67,7 +67,8 @@ inline std::wstring Wide(const Text& text) {
 }
 
 inline Text Ansi(const std::wstring& wide) {
-  const int size = WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
   Text text(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
   return text;

@@ -55,8 +55,8 @@ TEST(FolderScanWin32, ChineseTreeMatchesAWideWalk) {
   testing::WalkWide(testing::Wide(tree.Root()), start, expected);
   EXPECT_EQ(Entries(paths), expected);
   EXPECT_EQ(Relative(Entries(paths), start),
-            (std::set<Text>{"资料", "资料\\二级", "资料\\二级\\说明.txt", "资料\\表格.xls", "空文件夹", "隐藏夹", "隐藏.txt",
-                            "系统.sys", "只读.txt", "readme"}));
+            (std::set<Text>{"资料", "资料\\二级", "资料\\二级\\说明.txt", "资料\\表格.xls", "空文件夹", "隐藏夹",
+                            "隐藏.txt", "系统.sys", "只读.txt", "readme"}));
 }
 
 TEST(FolderScanWin32, StartPathForms) {
@@ -146,9 +146,9 @@ TEST(FolderScanWin32, LinksBackToWalkedFoldersAreListedNotEntered) {
   const std::vector<Text> entries = Entries(paths);
   std::multiset<Text> relative;
   for (const Text& entry : entries) relative.insert(entry.substr(start.size()));
-  const std::multiset<Text> expected = {"a",       "a\\up",   "a\\b",      "a\\b\\back", "a\\b\\deep.txt",
-                                        "a\\side", "a\\side\\d.txt", "a\\side\\self", "d", "d\\self",
-                                        "d\\d.txt", "plain.txt", "file-link"};
+  const std::multiset<Text> expected = {"a",        "a\\up",          "a\\b",          "a\\b\\back", "a\\b\\deep.txt",
+                                        "a\\side",  "a\\side\\d.txt", "a\\side\\self", "d",          "d\\self",
+                                        "d\\d.txt", "plain.txt",      "file-link"};
   EXPECT_EQ(relative, expected);
   // Sub-folders before files, in every folder.
   const auto at = [&](const Text& r) { return std::find(entries.begin(), entries.end(), start + r) - entries.begin(); };

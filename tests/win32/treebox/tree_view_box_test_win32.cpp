@@ -83,9 +83,9 @@ class TreeViewBoxTest : public ::testing::TestWithParam<Setting> {
     parent_ = SharedParent(GetParam() != Setting::kAnsiParent);
     ASSERT_NE(parent_, nullptr);
     const RECT place{7, 8, 567, 368};
-    box_ = std::make_unique<TreeViewBox>(
-        parent_, 1001, place, WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
-        WS_EX_CLIENTEDGE);
+    box_ = std::make_unique<TreeViewBox>(parent_, 1001, place,
+                                         WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+                                         WS_EX_CLIENTEDGE);
     ASSERT_NE(box_->Control(), nullptr);
     if (GetParam() == Setting::kUnicodeNotifications) SendMessageA(Tree(), TVM_SETUNICODEFORMAT, TRUE, 0);
     SetWindowLongPtrA(parent_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box_.get()));
@@ -195,8 +195,9 @@ TEST_P(TreeViewBoxTest, ReadsOutsideTheItemsGiveNothing) {
 // else is, and the control holds only what can be reached.
 TEST_P(TreeViewBoxTest, ExpandedBranchesAndOnlyReachableItemsInTheControl) {
   const std::vector<InRecord> records = {
-      {"A", 1, kFlagExpanded}, {"B", 2}, {"C", 3}, {"D", 2, kFlagExpanded}, {"E", 3},
-      {"F", 1},                {"G", 2, kFlagExpanded}, {"H", 3},         {"I", 1, kFlagExpanded},
+      {"A", 1, kFlagExpanded}, {"B", 2}, {"C", 3},
+      {"D", 2, kFlagExpanded}, {"E", 3}, {"F", 1},
+      {"G", 2, kFlagExpanded}, {"H", 3}, {"I", 1, kFlagExpanded},
   };
   box_->WriteContent(BuildContent(records));
   EXPECT_EQ(Params(VisibleItems(Tree())), (std::vector<LPARAM>{0, 1, 3, 4, 5, 8}));
@@ -221,14 +222,12 @@ TEST_P(TreeViewBoxTest, ExpandedBranchesAndOnlyReachableItemsInTheControl) {
 
 // Bold and the state picture of the record's flags reach the control's items.
 TEST_P(TreeViewBoxTest, BoldAndStatePictureFromTheFlags) {
-  box_->WriteContent(BuildContent({{"plain", 1},
-                                   {"bold", 1, kFlagBold},
-                                   {"picture", 1, 3 << kStateImageShift},
-                                   {"ignored bits", 1, 0x0FFFFFF0}}));
+  box_->WriteContent(BuildContent(
+      {{"plain", 1}, {"bold", 1, kFlagBold}, {"picture", 1, 3 << kStateImageShift}, {"ignored bits", 1, 0x0FFFFFF0}}));
   const UINT mask = TVIS_BOLD | TVIS_STATEIMAGEMASK;
   const auto state = [&](LPARAM param) {
-    return static_cast<UINT>(SendMessageA(Tree(), TVM_GETITEMSTATE,
-                                          reinterpret_cast<WPARAM>(FindVisible(Tree(), param)), mask));
+    return static_cast<UINT>(
+        SendMessageA(Tree(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(FindVisible(Tree(), param)), mask));
   };
   EXPECT_EQ(state(0), 0u);
   EXPECT_EQ(state(1), static_cast<UINT>(TVIS_BOLD));
@@ -277,7 +276,7 @@ TEST_P(TreeViewBoxTest, KeyboardOpensBranches) {
   Key(VK_ADD);
   EXPECT_EQ(Params(VisibleItems(Tree())), (std::vector<LPARAM>{0, 1, 2, 3, 4}));
   EXPECT_EQ(box_->CurrentItem(), 1);
-  Key(VK_END);  // to E
+  Key(VK_END);       // to E
   Key(VK_MULTIPLY);  // E and everything beneath it
   EXPECT_EQ(Params(VisibleItems(Tree())), (std::vector<LPARAM>{0, 1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(box_->CurrentItem(), 4);
@@ -311,8 +310,7 @@ TEST_P(TreeViewBoxTest, BranchRefilledAfterCollapseReset) {
   box_->WriteContent(BuildContent({{"A", 1}, {"B", 2}, {"C", 2}}));
   Key(VK_RIGHT);
   EXPECT_EQ(Params(VisibleItems(Tree())), (std::vector<LPARAM>{0, 1, 2}));
-  SendMessageA(Tree(), TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET,
-               reinterpret_cast<LPARAM>(FindVisible(Tree(), 0)));
+  SendMessageA(Tree(), TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET, reinterpret_cast<LPARAM>(FindVisible(Tree(), 0)));
   EXPECT_EQ(Params(VisibleItems(Tree())), (std::vector<LPARAM>{0}));
   Key(VK_RIGHT);
   EXPECT_EQ(Params(VisibleItems(Tree())), (std::vector<LPARAM>{0, 1, 2}));
