@@ -1,8 +1,12 @@
 # Shared by both MinGW-w64 toolchains. KORVANE_MINGW_TRIPLE is set by the includer.
 set(CMAKE_SYSTEM_NAME Windows)
-# The POSIX thread model: the default win32 model has no std::mutex, and GoogleTest needs it.
-set(CMAKE_C_COMPILER ${KORVANE_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${KORVANE_MINGW_TRIPLE}-g++-posix)
+# The thread model of the MinGW-w64 compilers. posix (the default) for builds
+# with tests: the win32 model of GCC 12 has no std::mutex, and GoogleTest needs
+# it. win32 for the shipping executables: the posix model's runtime
+# (winpthreads) imports functions that Windows XP lacks, such as GetTickCount64.
+set(KORVANE_MINGW_THREADS posix CACHE STRING "Thread model of the MinGW-w64 compilers: posix or win32")
+set(CMAKE_C_COMPILER ${KORVANE_MINGW_TRIPLE}-gcc-${KORVANE_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${KORVANE_MINGW_TRIPLE}-g++-${KORVANE_MINGW_THREADS})
 set(CMAKE_RC_COMPILER ${KORVANE_MINGW_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${KORVANE_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -15,7 +15,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from korvane_app import TITLE, ExportFile, Korvane, TREE_BOX  # noqa: E402
-from wine_session import ROOT, E2EError, WineSession, wait_for  # noqa: E402
+from wine_session import E2EError, WineSession, wait_for, wine_root  # noqa: E402
 
 DESKTOP = "Korvane"
 DESKTOP_SIZE = "1024x768"
@@ -26,7 +26,7 @@ def say(text):
 
 
 def demo_prefix():
-    root = os.environ.get("KORVANE_WINE_ROOT") or os.path.join(ROOT, "build", "wine")
+    root = wine_root()
     return os.path.join(root, "run-%s" % os.environ.get("KORVANE_WINE_LANG", "zh_CN.UTF-8").split(".")[0])
 
 

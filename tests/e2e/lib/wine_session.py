@@ -226,10 +226,17 @@ def tools_dir(build_dir):
     return os.environ.get("KORVANE_E2E_TOOLS") or os.path.join(build_dir, "tests", "e2e")
 
 
+def wine_root():
+    """The folder of this run's prefixes, as scripts/lib/wine-env chooses it:
+    32-bit programs get WoW64 prefixes of their own."""
+    bits = os.environ.get("KORVANE_WINE_BITS", "64")
+    return os.environ.get("KORVANE_WINE_ROOT") or os.path.join(ROOT, "build", "wine" if bits == "64" else "wine32")
+
+
 def e2e_prefix():
     """The end-to-end tests' own prefix, beside the others of this run (so that
     scripts/with-xvfb ends its wineserver too), with a desktop folder of its own."""
-    root = os.environ.get("KORVANE_WINE_ROOT") or os.path.join(ROOT, "build", "wine")
+    root = wine_root()
     lang = os.environ.get("KORVANE_WINE_LANG", "zh_CN.UTF-8").split(".")[0]
     return os.path.join(root, "e2e-%s-%s" % (os.environ.get("KORVANE_WINE_VERSION", "win10"), lang))
 
