@@ -12,3 +12,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/${KORVANE_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Test executables run under Wine through this wrapper (the loader of
+# KORVANE_WINE_BITS, prefix, locale, debug output); the test presets set the bits.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
