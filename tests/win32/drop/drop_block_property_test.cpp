@@ -34,49 +34,46 @@ std::string Ansi(const std::wstring& wide) {
 struct Block {
   bool wide = false;
   std::size_t gap = 0;              // bytes between the header and the path list
-  std::vector<std::wstring> paths;  // for an ANSI block each unit is one byte
+  std::vector<std::wstring> paths;  // an ANSI block holds them in the ANSI code page
 };
 
 // The block as the shell lays it out: header, gap, the zero-terminated paths
-// and one more zero.
+// (wide, or in the ANSI code page) and one more zero.
 HDROP Build(const Block& block) {
-  const std::size_t unit = block.wide ? sizeof(wchar_t) : 1;
-  std::size_t size = sizeof(DROPFILES) + block.gap + unit;
-  for (const std::wstring& path : block.paths) size += (path.size() + 1) * unit;
-  const HGLOBAL memory = GlobalAlloc(GHND, size);
+  std::string list;  // the paths, their terminators and the one ending the list
+  for (const std::wstring& path : block.paths) {
+    if (block.wide) {
+      list.append(reinterpret_cast<const char*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t));
+    } else {
+      list += Ansi(path);
+      list += '\0';
+    }
+  }
+  list.append(block.wide ? sizeof(wchar_t) : 1, '\0');
+  const HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + block.gap + list.size());
   if (memory == nullptr) return nullptr;
-  auto* bytes = static_cast<std::uint8_t*>(GlobalLock(memory));
+  auto* bytes = static_cast<char*>(GlobalLock(memory));
   auto* header = reinterpret_cast<DROPFILES*>(bytes);
   header->pFiles = static_cast<DWORD>(sizeof(DROPFILES) + block.gap);
   header->fWide = block.wide;
   std::memset(bytes + sizeof(DROPFILES), 'G', block.gap);
-  std::uint8_t* out = bytes + header->pFiles;
-  for (const std::wstring& path : block.paths) {
-    for (const wchar_t u : path) {
-      if (block.wide) {
-        std::memcpy(out, &u, sizeof u);
-      } else {
-        *out = static_cast<std::uint8_t>(u);
-      }
-      out += unit;
-    }
-    out += unit;  // the terminator, zero from GHND
-  }
+  std::memcpy(bytes + header->pFiles, list.data(), list.size());
   GlobalUnlock(memory);
   return static_cast<HDROP>(memory);
+}
+
+std::string Describe(const Block& block) {
+  std::string text = block.wide ? "wide" : "ANSI";
+  text += " block, gap " + std::to_string(block.gap) + ", path lengths";
+  for (const std::wstring& path : block.paths) text += " " + std::to_string(path.size());
+  return text;
 }
 
 std::vector<std::string> PlainReading(const Block& block) {
   std::vector<std::string> paths;
   for (const std::wstring& path : block.paths) {
     if (path.empty()) break;  // two zeros in a row end the list
-    if (block.wide) {
-      paths.push_back(Ansi(path));
-    } else {
-      std::string bytes;
-      for (const wchar_t u : path) bytes += static_cast<char>(u);
-      paths.push_back(bytes);
-    }
+    paths.push_back(Ansi(path));
   }
   return paths;
 }
@@ -86,18 +83,18 @@ Block RandomBlock(std::mt19937& random) {
   Block block;
   block.wide = pick(0, 1) == 1;
   block.gap = static_cast<std::size_t>(pick(0, 3) == 0 ? pick(0, 64) : 0);
-  const int count = pick(0, 5);
+  // A shell drops at least one path. (Wine reads past a block that holds
+  // none: it counts one path there, not the none that Windows counts.)
+  const int count = pick(1, 5);
   for (int p = 0; p < count; ++p) {
-    // Mostly ordinary lengths, sometimes far past what a path may hold, seldom empty.
-    const int length = pick(0, 4) == 0 ? pick(0, 3000) : pick(1, 120);
+    // Mostly ordinary lengths, sometimes far past what a path may hold; after
+    // the first, seldom empty, which ends the list early.
+    const int length = pick(0, 4) == 0 ? pick(p == 0 ? 1 : 0, 3000) : pick(1, 120);
     std::wstring path;
     for (int i = 0; i < length; ++i) {
-      int u = 0;
-      if (block.wide) {
-        u = pick(0, 2) == 0 ? pick(0x4E00, 0x9FA5) : (pick(0, 9) == 0 ? pick(1, 0xFFFF) : pick(0x20, 0x7E));
-      } else {
-        u = pick(0, 2) == 0 ? pick(0x80, 0xFF) : pick(1, 0x7F);
-      }
+      // Chinese and ASCII, as names are; a wide block also any unit at all.
+      int u = pick(0, 2) == 0 ? pick(0x4E00, 0x9FA5) : pick(0x20, 0x7E);
+      if (block.wide && pick(0, 9) == 0) u = pick(1, 0xFFFF);
       path += static_cast<wchar_t>(u);
     }
     block.paths.push_back(path);
@@ -117,10 +114,10 @@ TEST(DropBlockProperty, EveryPathOfARandomBlockArrivesWholeAndInOrder) {
     hook->HookProc(&hook, nullptr, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     delete hook;
     const std::vector<std::string> expected = PlainReading(block);
-    ASSERT_EQ(g_received.size(), expected.size()) << "round " << round << (block.wide ? ", wide" : ", ANSI");
+    ASSERT_EQ(g_received.size(), expected.size()) << "round " << round << ", " << Describe(block);
     for (std::size_t i = 0; i < expected.size(); ++i) {
-      ASSERT_EQ(g_received[i], expected[i]) << "round " << round << ", path " << i << " of " << expected[i].size()
-                                            << " bytes" << (block.wide ? ", wide" : ", ANSI");
+      ASSERT_EQ(g_received[i], expected[i])
+          << "round " << round << ", path " << i << " of " << expected[i].size() << " bytes, " << Describe(block);
     }
   }
 }
