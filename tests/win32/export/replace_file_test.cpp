@@ -80,7 +80,7 @@ BOOL WINAPI FailingMove(LPCWSTR, LPCWSTR, DWORD) {
   return FALSE;
 }
 
-class ReplaceFile : public ::testing::Test {
+class FileReplacement : public ::testing::Test {
  protected:
   void TearDown() override { SetReplaceFileCalls(nullptr); }
 
@@ -95,7 +95,7 @@ class ReplaceFile : public ::testing::Test {
   ScratchFolder scratch_;
 };
 
-TEST_F(ReplaceFile, AFailedStepKeepsTheOldFileAndLeavesNoOther) {
+TEST_F(FileReplacement, AFailedStepKeepsTheOldFileAndLeavesNoOther) {
   const struct {
     const char* name;
     ReplaceFileCalls calls;
@@ -121,7 +121,7 @@ TEST_F(ReplaceFile, AFailedStepKeepsTheOldFileAndLeavesNoOther) {
 
 // A file already at the temporary name, left by an earlier run or someone
 // else's: the export goes on under the next name and leaves it as it was.
-TEST_F(ReplaceFile, AFileAtTheTemporaryNameIsLeftAloneAndNotInTheWay) {
+TEST_F(FileReplacement, AFileAtTheTemporaryNameIsLeftAloneAndNotInTheWay) {
   WriteAll(Target(), kOld);
   const std::wstring stale = TemporaryNameFor(AnsiTarget(), 0);
   ASSERT_EQ(stale.rfind(L"\\\\?\\", 0), 0u);
@@ -136,7 +136,7 @@ TEST_F(ReplaceFile, AFileAtTheTemporaryNameIsLeftAloneAndNotInTheWay) {
 
 // Names of 248 to 259 characters fit MAX_PATH, so writing them directly
 // works; the longer temporary name must not make the export fail.
-TEST_F(ReplaceFile, NamesThatFitMaxPathAreWritten) {
+TEST_F(FileReplacement, NamesThatFitMaxPathAreWritten) {
   for (const std::size_t length : {248u, 255u, 259u}) {
     SCOPED_TRACE(length);
     // Folders of up to 100 characters until the file's name has the length.
