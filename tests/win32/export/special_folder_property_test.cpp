@@ -74,9 +74,15 @@ BOOL WINAPI AnsweringShell(HWND, LPWSTR path, int, BOOL) {
   return g_answer.result;
 }
 
+// The stand-in answers while the object lives, also when a check fails.
+struct ShellStandIn {
+  ShellStandIn() { declared::SHGetSpecialFolderPathW.Override(&AnsweringShell); }
+  ~ShellStandIn() { declared::SHGetSpecialFolderPathW.Override(nullptr); }
+};
+
 TEST(SpecialFolderProperty, AnyShellAnswerGivesThePlainConversion) {
   std::mt19937 random(20261211);
-  declared::SHGetSpecialFolderPathW.Override(&AnsweringShell);
+  const ShellStandIn standIn;
   for (int round = 0; round < 4000; ++round) {
     g_answer.result = std::uniform_int_distribution<int>(0, 9)(random) != 0;
     g_answer.units = RandomAnswer(random);
@@ -94,7 +100,6 @@ TEST(SpecialFolderProperty, AnyShellAnswerGivesThePlainConversion) {
     ASSERT_EQ(GetSpecialFolderPath(kDesktopFolderKind), expected)
         << "shell " << (g_answer.result ? "succeeds" : "fails") << " with " << Printable(g_answer.units);
   }
-  declared::SHGetSpecialFolderPathW.Override(nullptr);
 }
 
 // Any bytes as a wide path, odd lengths and missing terminators included:
