@@ -1,6 +1,8 @@
 #include "export/replace_file_win32.hpp"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <cwchar>
 
 #include "export/file_handle_win32.hpp"
@@ -94,10 +96,11 @@ std::wstring ExtendedLengthPath(const Text& name) {
 std::wstring TemporaryNameFor(const Text& name, unsigned attempt) {
   const std::wstring path = ExtendedLengthPath(name);
   if (path.empty()) return path;
-  wchar_t suffix[40];
-  std::swprintf(suffix, sizeof suffix / sizeof suffix[0], L".~%lx-%u.tmp",
-                static_cast<unsigned long>(::GetCurrentProcessId()), attempt);
-  return path + suffix;
+  // Plain ASCII, made with the narrow snprintf: the wide printf family would
+  // bring imports that Windows XP's msvcrt lacks.
+  char suffix[40];
+  std::snprintf(suffix, sizeof suffix, ".~%lx-%u.tmp", static_cast<unsigned long>(::GetCurrentProcessId()), attempt);
+  return path + std::wstring(suffix, suffix + std::strlen(suffix));
 }
 
 bool ReplaceFileContent(const Text& name, std::string_view bytes) {
