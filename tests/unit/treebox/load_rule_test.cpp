@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <sstream>
+
+#include "reference/load_rule_reference.hpp"
 #include "treebox/tree_model.hpp"
 #include "unit/treebox/load_rule_cases.hpp"
 
@@ -70,6 +74,30 @@ TEST(LoadRule, InsertionsPairEachRecordWithItsParent) {
   EXPECT_EQ(model.SelectedImage(1), 5);
   EXPECT_EQ(model.ItemData(0), 3);
   EXPECT_EQ(model.ItemData(2), 0);
+}
+
+std::string Levels(const std::vector<std::int32_t>& levels) {
+  std::ostringstream out;
+  for (const std::int32_t level : levels) out << level << ' ';
+  return out.str();
+}
+
+// The parents themselves, not the tree built from them (the model files a
+// parent at or after the item's own index as a top-level item, which would
+// hide such a fault), against the rule read plainly, over many random runs of
+// levels: jumps of several levels up and down, repeats, negative levels.
+TEST(LoadRule, ParentsMatchThePlainReadingOfTheRule) {
+  std::mt19937 random(20261211);
+  for (int round = 0; round < 20000; ++round) {
+    std::uniform_int_distribution<int> count(0, 24);
+    std::uniform_int_distribution<std::int32_t> level(-2, 6);
+    std::vector<std::int32_t> levels(static_cast<std::size_t>(count(random)));
+    for (std::int32_t& l : levels) l = level(random);
+    ByteBuffer content;
+    for (const std::int32_t l : levels) AppendRecord(content, {"x", 0, 0, 0, 0, l});
+    const std::vector<std::int32_t> parents = ComputeParents(content);
+    ASSERT_EQ(parents, reference::LoadParents(levels)) << "levels " << Levels(levels);
+  }
 }
 
 // A million records each one level deeper: a chain a million deep, loaded

@@ -34,6 +34,32 @@ TEST(DeclaredFunction, ATestReplacementIsCalledUntilItIsTakenBack) {
   EXPECT_EQ(declared::GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CXSCREEN));
 }
 
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+
+// A DLL of a declared function's name planted beside the program (the first
+// place a plain name is looked for) is never the one bound: the copy in the
+// system folder is.
+TEST(DeclaredFunction, BindsFromTheSystemFolderNotFromBesideTheProgram) {
+  char self[MAX_PATH] = {};
+  ASSERT_GT(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
+  char system[MAX_PATH] = {};
+  ASSERT_GT(GetSystemDirectoryA(system, MAX_PATH), 0u);
+  const std::string here = FolderOf(self);
+  static constexpr char kName[] = "korvane-plant-probe.dll";
+  const std::string planted = here + "\\" + kName;
+  const std::string genuine = std::string(system) + "\\" + kName;
+  ASSERT_TRUE(CopyFileA((here + "\\korvane_plant_probe_1.dll").c_str(), planted.c_str(), FALSE)) << GetLastError();
+  ASSERT_TRUE(CopyFileA((here + "\\korvane_plant_probe_2.dll").c_str(), genuine.c_str(), FALSE)) << GetLastError();
+
+  static DeclaredFunction<int()> probe{kName, "KorvanePlantProbe"};
+  const int copy = probe();
+  const HMODULE loaded = GetModuleHandleA(kName);
+  if (loaded != nullptr) FreeLibrary(loaded);
+  DeleteFileA(planted.c_str());
+  DeleteFileA(genuine.c_str());
+  EXPECT_EQ(copy, 2) << "copy 1 is the one planted beside the program";
+}
+
 // The child mode: binds a function that does not exist. The fatal error's
 // message box is refused by a CBT hook so that the child does not wait for a
 // user; an atexit marker shows whether the exit processing ran.
