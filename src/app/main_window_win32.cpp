@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/listing_progress_win32.hpp"
 #include "common/exception_barrier.hpp"
 #include "export/listing_export_win32.hpp"
 #include "listing/listing_loader.hpp"
@@ -121,7 +122,30 @@ void MainWindow::FolderDropped(void* self, const Text& path) { static_cast<MainW
 void MainWindow::OnFolderDropped(const Text& path) {
   // The hook reuses its buffer for the next path: keep a copy of our own.
   const Text folder(path);
-  ListDroppedFolder(folder, Edit(), Tree(), paths_);
+  RunListingWithProgress(&folder);
+}
+
+void MainWindow::RunListingWithProgress(const Text* droppedFolder) {
+  if (listing_) {
+    if (droppedFolder != nullptr) foldersDroppedMeanwhile_.push_back(*droppedFolder);
+    return;
+  }
+  listing_ = true;
+  {
+    const ListingProgress progress(ControlWindow(Control::标签1), paths_);
+    if (droppedFolder != nullptr) {
+      ListDroppedFolder(*droppedFolder, Edit(), Tree(), paths_);
+    } else {
+      RunListing(Edit(), Tree(), paths_);
+    }
+    while (!foldersDroppedMeanwhile_.empty()) {
+      const Text next = std::move(foldersDroppedMeanwhile_.front());
+      foldersDroppedMeanwhile_.erase(foldersDroppedMeanwhile_.begin());
+      ListDroppedFolder(next, Edit(), Tree(), paths_);
+    }
+  }
+  listing_ = false;
+  if (closeAsked_) OnClose();
 }
 
 void MainWindow::OnListGivenFolders() {
@@ -129,9 +153,14 @@ void MainWindow::OnListGivenFolders() {
   for (const Text& folder : folders) OnFolderDropped(folder);
 }
 
-void MainWindow::OnQueryClicked() { RunListing(Edit(), Tree(), paths_); }
+void MainWindow::OnQueryClicked() {
+  // A click sent from outside during a listing is dropped; the user's own
+  // clicks wait in the queue until the listing ends.
+  if (!listing_) RunListingWithProgress(nullptr);
+}
 
 void MainWindow::OnExportClicked() {
+  if (listing_) return;  // only a click sent from outside can come now
   const ExportOutcome outcome = ExportListing(Tree());
   const Text message = outcome.written ? Text(kExportWritten) : kExportFailed + outcome.fileName;
   showMessage_(nullptr, message.c_str(), kExportCaption, kExportBoxStyle);
@@ -244,7 +273,12 @@ void MainWindow::FocusControl(HWND control) {
 }
 
 void MainWindow::OnClose() {
-  // No confirmation and nothing can refuse.
+  // No confirmation and nothing can refuse; a close sent during a listing
+  // waits for its end, so the listing never outlives its controls.
+  if (listing_) {
+    closeAsked_ = true;
+    return;
+  }
   DestroyWindow(window_);
 }
 

@@ -70,6 +70,9 @@ class MainWindow {
   void OnNextDialogControl(WPARAM wParam, LPARAM lParam);
   void FocusControl(HWND control);
   void OnListGivenFolders();
+  // Runs a listing with its progress shown; a listing asked for meanwhile
+  // (only messages sent from outside can ask) waits for its turn.
+  void RunListingWithProgress(const Text* droppedFolder);
   void OnClose();
   void OnDestroy();
   void OnNcDestroy();
@@ -82,6 +85,9 @@ class MainWindow {
   std::unique_ptr<TreeViewBox> tree_;
   HWND lastFocus_ = nullptr;  // the control to give the focus back on activation
   std::vector<Text> givenFolders_;
+  bool listing_ = false;
+  bool closeAsked_ = false;  // a close that came during a listing
+  std::vector<Text> foldersDroppedMeanwhile_;
   MessageBoxFn showMessage_ = &::MessageBoxA;
 };
 
