@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "export/file_handle_win32.hpp"
+#include "common/unique_handles_win32.hpp"
 #include "export/replace_file_win32.hpp"
 #include "export_bench_platform.hpp"
 #include "support/windowed_tree_box_win32.hpp"

@@ -3,10 +3,12 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <utility>
 
+#include "app/app_globals_win32.hpp"
 #include "app/exit_callbacks.hpp"
+#include "app/message_loop_win32.hpp"
 #include "common/fatal_error.hpp"
-#include "listing/listing_loader.hpp"
 
 namespace korvane {
 namespace {
@@ -27,9 +29,7 @@ MainWindow* StartApplication(HINSTANCE instance) {
   InitGlobals();
   TheExitCallbacks().Register(&ReleaseGlobals);
 
-  // The object is in place before its window exists, so that a handler never
-  // finds the program without its main window.
-  g_mainWindow = std::make_unique<MainWindow>();
+  g_mainWindow = std::make_unique<MainWindow>(TheFileDropHook(), ThePathList());
   if (!g_mainWindow->Load(instance)) {
     g_mainWindow.reset();
     return nullptr;
@@ -43,27 +43,16 @@ void RunExitProcessing() {
   g_mainWindow.reset();
 }
 
-int RunApplication(HINSTANCE instance) {
+int RunApplication(HINSTANCE instance, std::vector<Text> folders) {
   InstallOutOfMemoryHandler();
-  if (StartApplication(instance) == nullptr) AbortApplication("无法创建主窗口，程序将退出。");
-  RunMessageLoop();
+  MainWindow* window = StartApplication(instance);
+  if (window == nullptr) AbortApplication("无法创建主窗口，程序将退出。");
+  window->ListFoldersLater(std::move(folders));
+  RunMessageLoop(window->Handle());
   RunExitProcessing();
   return 0;
 }
 
 MainWindow* TheMainWindow() noexcept { return g_mainWindow.get(); }
-
-void OnFolderDropped(const Text& path) {
-  // The hook reuses its buffer for the next path: keep a copy of our own.
-  const Text folder(path);
-  MainWindow* window = TheMainWindow();
-  if (window == nullptr || !GlobalsExist()) return;
-  ListDroppedFolder(folder, window->Edit(), window->Tree(), ThePathList());
-}
-
-void AbortApplication(const char* message) noexcept {
-  TheExitCallbacks().Clear();
-  FatalError(message);
-}
 
 }  // namespace korvane

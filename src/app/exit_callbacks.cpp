@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/fatal_error.hpp"
+
 namespace korvane {
 
 void ExitCallbackList::Register(ExitCallback callback) {
@@ -26,6 +28,11 @@ bool ExitCallbackList::Contains(ExitCallback callback) const noexcept {
 ExitCallbackList& TheExitCallbacks() noexcept {
   static ExitCallbackList list;
   return list;
+}
+
+void AbortApplication(const char* message) noexcept {
+  TheExitCallbacks().Clear();
+  FatalError(message);
 }
 
 }  // namespace korvane

@@ -32,4 +32,8 @@ class ExitCallbackList {
 // The process's own list.
 ExitCallbackList& TheExitCallbacks() noexcept;
 
+// A fatal error: the exit callbacks are dropped, one message box is shown and
+// the process ends with exit code -1.
+[[noreturn]] void AbortApplication(const char* message) noexcept;
+
 }  // namespace korvane

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include "app/application_win32.hpp"
+#include "app/command_line_win32.hpp"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
-  // The program reads no arguments and always opens its window normally.
-  return korvane::RunApplication(instance);
+  // The window always opens normally; folders named on the command line are
+  // listed as if dropped on it.
+  return korvane::RunApplication(instance, korvane::CommandLineFolders());
 }

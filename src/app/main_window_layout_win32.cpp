@@ -18,19 +18,18 @@ const WindowLayout kMainWindowLayout = {
 
 // clang-format off
 const std::array<ControlLayout, kControlCount> kMainWindowControls = {{
-  // control            name       kind                  left  top  width height
-  {Control::编辑框1, "编辑框1", ControlKind::EditBox, {576,   8, 264,  24},
-   ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, true, "", nullptr},
-  {Control::标签1,   "标签1",   ControlKind::Label,   { 56, 376, 328,  48},
+  // control         kind                  left  top  width height
+  {Control::编辑框1, ControlKind::EditBox, {576,   8, 264,  24},
+   ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, true, ""},
+  {Control::标签1,   ControlKind::Label,   { 56, 376, 328,  48},
    SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_NOPREFIX, 0, false,
-   "请拖放需要查询的文件夹到软件界面，可查询子文件夹内文件", nullptr},
-  {Control::按钮2,   "按钮2",   ControlKind::Button,  {416, 383, 144,  32},
-   BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, 0, true, "导出", &MainWindow::OnExportClicked},
-  {Control::按钮1,   "按钮1",   ControlKind::Button,  {785, 328,  56,  32},
-   BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, 0, true, "查询", &MainWindow::OnQueryClicked},
-  {Control::树型框1, "树型框1", ControlKind::TreeBox, {  7,   8, 560, 360},
-   TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, WS_EX_CLIENTEDGE, true, "",
-   &MainWindow::OnTreeCurrentItemChanged},
+   "请拖放需要查询的文件夹到软件界面，可查询子文件夹内文件"},
+  {Control::按钮2,   ControlKind::Button,  {416, 383, 144,  32},
+   BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, 0, true, "导出"},
+  {Control::按钮1,   ControlKind::Button,  {785, 328,  56,  32},
+   BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, 0, true, "查询"},
+  {Control::树型框1, ControlKind::TreeBox, {  7,   8, 560, 360},
+   TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, WS_EX_CLIENTEDGE, true, ""},
 }};
 // clang-format on
 

@@ -5,9 +5,12 @@
 
 #include <array>
 
-#include "app/main_window_win32.hpp"
-
 namespace korvane {
+
+// The controls under their form names, in creation order, which is also the
+// tab order.
+enum class Control { 编辑框1, 标签1, 按钮2, 按钮1, 树型框1 };
+inline constexpr int kControlCount = 5;
 
 struct WindowLayout {
   const char* caption;
@@ -29,15 +32,12 @@ struct Place {
 
 struct ControlLayout {
   Control control;
-  const char* name;  // the form name
   ControlKind kind;
   Place place;
   DWORD style;  // besides WS_CHILD | WS_VISIBLE and the tab stop
   DWORD exStyle;
   bool tabStop;
   const char* text;
-  // Buttons: the click; the tree box: CurrentItemChanged; null: no event.
-  void (MainWindow::*event)();
 };
 
 extern const WindowLayout kMainWindowLayout;

@@ -1,8 +1,9 @@
 #include "app/main_window_win32.hpp"
 
-#include "app/app_globals_win32.hpp"
-#include "app/application_win32.hpp"
-#include "app/main_window_layout_win32.hpp"
+#include <utility>
+
+#include "app/listing_progress_win32.hpp"
+#include "common/exception_barrier.hpp"
 #include "export/listing_export_win32.hpp"
 #include "listing/listing_loader.hpp"
 
@@ -11,12 +12,26 @@ namespace {
 
 constexpr char kWindowClassName[] = "KorvaneMainWindow";
 
-const ControlLayout* LayoutOfId(int id) noexcept {
-  for (const ControlLayout& layout : kMainWindowControls) {
-    if (ControlId(layout.control) == id) return &layout;
-  }
-  return nullptr;
-}
+// Posted by ListFoldersLater, so that the folders are listed inside the
+// message loop, like a drop.
+constexpr UINT kListGivenFolders = WM_APP + 1;
+
+// The buttons' click events.
+struct ClickHandler {
+  Control button;
+  void (MainWindow::*handler)();
+};
+constexpr ClickHandler kClickHandlers[] = {
+    {Control::按钮2, &MainWindow::OnExportClicked},
+    {Control::按钮1, &MainWindow::OnQueryClicked},
+};
+
+// The export's report: one OK button, no icon; no owner, so task-modal keeps
+// the thread's windows from taking input until the box is closed.
+constexpr char kExportCaption[] = "信息：";
+constexpr char kExportWritten[] = "导出成功！文件在桌面";
+constexpr char kExportFailed[] = "导出失败！无法写入文件：";
+constexpr UINT kExportBoxStyle = MB_OK | MB_TASKMODAL;
 
 [[nodiscard]] bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXA existing = {};
@@ -76,10 +91,7 @@ bool MainWindow::CreateControls(HINSTANCE instance) {
     if (layout.kind == ControlKind::TreeBox) {
       tree_ = std::make_unique<TreeViewBox>(window_, id, ToRect(layout.place), style, layout.exStyle);
       control = tree_->Control();
-      if (layout.event != nullptr) {
-        const auto event = layout.event;
-        tree_->SetCurrentItemChanged([this, event](int /*cause*/) { (this->*event)(); });
-      }
+      tree_->SetCurrentItemChanged([this](int /*cause*/) { OnTreeCurrentItemChanged(); });
     } else {
       control = CreateWindowExA(layout.exStyle, ControlClassName(layout.kind), layout.text, style, layout.place.left,
                                 layout.place.top, layout.place.width, layout.place.height, window_,
@@ -97,11 +109,62 @@ bool MainWindow::CreateControls(HINSTANCE instance) {
   return edit_ != nullptr && tree_ != nullptr;
 }
 
-void MainWindow::OnWindowCreated() { RegisterFileDropHook(&TheFileDropHook(), window_, &OnFolderDropped); }
+void MainWindow::ListFoldersLater(std::vector<Text> folders) {
+  if (folders.empty()) return;
+  givenFolders_ = std::move(folders);
+  PostMessageA(window_, kListGivenFolders, 0, 0);
+}
 
-void MainWindow::OnQueryClicked() { RunListing(Edit(), Tree(), ThePathList()); }
+void MainWindow::OnWindowCreated() { RegisterFileDropHook(&hook_, window_, &MainWindow::FolderDropped, this); }
 
-void MainWindow::OnExportClicked() { korvane::OnExportClicked(Tree()); }
+void MainWindow::FolderDropped(void* self, const Text& path) { static_cast<MainWindow*>(self)->OnFolderDropped(path); }
+
+void MainWindow::OnFolderDropped(const Text& path) {
+  // The hook reuses its buffer for the next path: keep a copy of our own.
+  const Text folder(path);
+  RunListingWithProgress(&folder);
+}
+
+void MainWindow::RunListingWithProgress(const Text* droppedFolder) {
+  if (listing_) {
+    if (droppedFolder != nullptr) foldersDroppedMeanwhile_.push_back(*droppedFolder);
+    return;
+  }
+  listing_ = true;
+  {
+    const ListingProgress progress(ControlWindow(Control::标签1), paths_);
+    if (droppedFolder != nullptr) {
+      ListDroppedFolder(*droppedFolder, Edit(), Tree(), paths_);
+    } else {
+      RunListing(Edit(), Tree(), paths_);
+    }
+    while (!foldersDroppedMeanwhile_.empty()) {
+      const Text next = std::move(foldersDroppedMeanwhile_.front());
+      foldersDroppedMeanwhile_.erase(foldersDroppedMeanwhile_.begin());
+      ListDroppedFolder(next, Edit(), Tree(), paths_);
+    }
+  }
+  listing_ = false;
+  if (closeAsked_) OnClose();
+}
+
+void MainWindow::OnListGivenFolders() {
+  const std::vector<Text> folders = std::exchange(givenFolders_, {});
+  for (const Text& folder : folders) OnFolderDropped(folder);
+}
+
+void MainWindow::OnQueryClicked() {
+  // A click sent from outside during a listing is dropped; the user's own
+  // clicks wait in the queue until the listing ends.
+  if (!listing_) RunListingWithProgress(nullptr);
+}
+
+void MainWindow::OnExportClicked() {
+  if (listing_) return;  // only a click sent from outside can come now
+  const ExportOutcome outcome = ExportListing(Tree());
+  const Text message = outcome.written ? Text(kExportWritten) : kExportFailed + outcome.fileName;
+  showMessage_(nullptr, message.c_str(), kExportCaption, kExportBoxStyle);
+}
 
 void MainWindow::OnTreeCurrentItemChanged() {
   // The form binds this event but does nothing with it: read the tree, change nothing.
@@ -116,13 +179,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
   }
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  try {
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    // Nothing of the program throws on purpose; whatever got here left its
-    // state unknown, and no exception may unwind through Windows' frames.
-    AbortApplication("程序内部错误，将退出。");
-  }
+  return CallWithExceptionBarrier([&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -143,6 +200,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_HELP:
       return TRUE;  // F1 does nothing
+    case kListGivenFolders:
+      OnListGivenFolders();
+      return 0;
     case WM_CLOSE:
       OnClose();
       return 0;
@@ -168,9 +228,9 @@ void MainWindow::OnCommand(int id, int code) {
     default:
       break;
   }
-  const ControlLayout* layout = LayoutOfId(id);
-  if (layout != nullptr && layout->kind == ControlKind::Button && code == BN_CLICKED && layout->event != nullptr) {
-    (this->*(layout->event))();
+  if (code != BN_CLICKED) return;
+  for (const ClickHandler& click : kClickHandlers) {
+    if (ControlId(click.button) == id) (this->*click.handler)();
   }
 }
 
@@ -213,7 +273,12 @@ void MainWindow::FocusControl(HWND control) {
 }
 
 void MainWindow::OnClose() {
-  // No confirmation and nothing can refuse.
+  // No confirmation and nothing can refuse; a close sent during a listing
+  // waits for its end, so the listing never outlives its controls.
+  if (listing_) {
+    closeAsked_ = true;
+    return;
+  }
   DestroyWindow(window_);
 }
 

@@ -1,21 +1,21 @@
 #include "app/message_loop_win32.hpp"
 
-#include "app/application_win32.hpp"
-
 namespace korvane {
 namespace {
 
-HWND MainWindowHandle() noexcept {
-  const MainWindow* window = TheMainWindow();
-  if (window == nullptr || !IsWindow(window->Handle())) return nullptr;
-  return window->Handle();
+// The top-level window whose dialog keys msg may be, if it wants them.
+HWND DialogKeyWindow(const MSG& msg) noexcept {
+  if (msg.hwnd == nullptr) return nullptr;
+  const HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+  if (top == nullptr || (GetWindowLongPtrA(top, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) == 0) return nullptr;
+  return top;
 }
 
 }  // namespace
 
 void ProcessMessage(MSG& msg) {
-  const HWND main = MainWindowHandle();
-  if (main != nullptr && IsDialogMessageA(main, &msg)) return;
+  const HWND dialog = DialogKeyWindow(msg);
+  if (dialog != nullptr && IsDialogMessageA(dialog, &msg)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }
@@ -29,9 +29,9 @@ bool PumpPendingMessages() {
   return true;
 }
 
-int RunMessageLoop() {
+int RunMessageLoop(HWND mainWindow) {
   // No window at this point: nothing could ever post the quit message.
-  if (MainWindowHandle() == nullptr) return 0;
+  if (mainWindow == nullptr || !IsWindow(mainWindow)) return 0;
   MSG msg;
   // GetMessage gives -1 on an error (a bad argument, which cannot happen
   // here); end the loop then rather than spin.

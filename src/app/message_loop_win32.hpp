@@ -5,15 +5,16 @@
 
 namespace korvane {
 
-// Gives msg to the main window's dialog-key handling (Tab, Shift+Tab, Esc,
-// Enter) or, if it is not such a key, translates and dispatches it.
+// Gives msg to the dialog-key handling (Tab, Shift+Tab, Esc, Enter) of its
+// top-level window if that window asks for it (WS_EX_CONTROLPARENT, as the
+// main window does); otherwise translates and dispatches it.
 void ProcessMessage(MSG& msg);
 
 // Handles every message already queued. False once the quit message was
 // taken (it is not handed on).
 [[nodiscard]] bool PumpPendingMessages();
 
-// Runs until the quit message, if the main window exists; returns 0.
-int RunMessageLoop();
+// Runs until the quit message if mainWindow exists; returns 0.
+int RunMessageLoop(HWND mainWindow);
 
 }  // namespace korvane

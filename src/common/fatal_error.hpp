@@ -6,6 +6,9 @@ namespace korvane {
 
 [[noreturn]] void FatalError(const char* message) noexcept;
 
+// The fatal error of an exception that reached a window procedure.
+[[noreturn]] void FatalInternalError() noexcept;
+
 // Makes a failed allocation a fatal error instead of an exception.
 void InstallOutOfMemoryHandler() noexcept;
 

@@ -21,6 +21,17 @@ void PathList::Append(std::string_view path) {
   starts_.push_back(free_);
   free_ += need;
   room_ -= need;
+  if (observer_ != nullptr && --untilObserved_ == 0) {
+    untilObserved_ = observeEvery_;
+    observer_(observerContext_, *this);
+  }
+}
+
+void PathList::ObserveAppends(AppendObserver observer, void* context, std::size_t every) noexcept {
+  observer_ = every > 0 ? observer : nullptr;
+  observerContext_ = context;
+  observeEvery_ = every;
+  untilObserved_ = every;
 }
 
 std::string_view PathList::At(std::size_t index) const noexcept {

@@ -25,6 +25,11 @@ class PathList {
   // Bytes held, for the memory figures of the benchmarks.
   std::size_t MemoryBytes() const noexcept;
 
+  // A long scan's progress: observer(context, *this) runs after every
+  // `every` appends (counted from this call) until it is set to nullptr.
+  using AppendObserver = void (*)(void* context, const PathList& paths);
+  void ObserveAppends(AppendObserver observer, void* context, std::size_t every) noexcept;
+
  private:
   // Each new block is a quarter of what the list holds, within these bounds:
   // a short list holds no large block, and at most a quarter of the memory
@@ -37,6 +42,10 @@ class PathList {
   char* free_ = nullptr;        // next free byte of the last block
   std::size_t room_ = 0;        // free bytes left in the last block
   std::vector<const char*> starts_;
+  AppendObserver observer_ = nullptr;
+  void* observerContext_ = nullptr;
+  std::size_t observeEvery_ = 0;
+  std::size_t untilObserved_ = 0;
 };
 
 }  // namespace korvane

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "common/declared_functions_win32.hpp"
+#include "common/exception_barrier.hpp"
 #include "drop/message_filter_rule.hpp"
 #include "drop/os_product_name_win32.hpp"
 #include "drop/wnd_proc_stub_win32.hpp"
@@ -18,8 +19,10 @@ constexpr UINT kCopyGlobalData = 0x0049;
 // What the stub calls: a plain routine, so that its calling convention is
 // the window procedure's with one argument more.
 LRESULT CALLBACK HookProcEntry(FileDropHook** hook, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (*hook == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  return (*hook)->HookProc(hook, window, message, wParam, lParam);
+  return CallWithExceptionBarrier([&] {
+    if (*hook == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    return (*hook)->HookProc(hook, window, message, wParam, lParam);
+  });
 }
 
 }  // namespace
@@ -28,11 +31,12 @@ void FileDropHook::Destroy(FileDropHook** hook) { (*hook)->Unregister(hook); }
 
 FileDropHook* FileDropHook::Copy(FileDropHook** hook) { return new FileDropHook(**hook); }
 
-void FileDropHook::Register(FileDropHook** hook, HWND window, DropCallback callback) {
+void FileDropHook::Register(FileDropHook** hook, HWND window, DropCallback callback, void* context) {
   FileDropHook& self = **hook;
   if (self.PreviousProc != nullptr) return;
   self.Window = window;
   self.Callback = callback;
+  self.Context = context;
   declared::DragAcceptFiles(window, TRUE);
 
   const WNDPROC stub =
@@ -82,9 +86,11 @@ LRESULT FileDropHook::HookProc(FileDropHook** hook, HWND window, UINT message, W
     const UINT copied = declared::DragQueryFileA(drop, index, path.data(), length + 1);
     path.resize(std::min(copied, length));
     if (path.empty()) continue;
-    // The callback runs a whole listing and could end the hook: look again.
+    // The callback runs a whole listing and may destroy the hook, which
+    // empties the variable: look again before every path, and touch nothing
+    // of the hook (`this` included) once it is gone.
     if (*hook == nullptr || (*hook)->Callback == nullptr) break;
-    (*hook)->Callback(path);
+    (*hook)->Callback((*hook)->Context, path);
   }
   declared::DragFinish(drop);
   return 0;
@@ -92,9 +98,9 @@ LRESULT FileDropHook::HookProc(FileDropHook** hook, HWND window, UINT message, W
 
 FileDropHook* CreateFileDropHook() { return new FileDropHook(); }
 
-void RegisterFileDropHook(FileDropHook** hook, HWND window, DropCallback callback) {
+void RegisterFileDropHook(FileDropHook** hook, HWND window, DropCallback callback, void* context) {
   if (hook == nullptr || *hook == nullptr) return;
-  (*hook)->Register(hook, window, callback);
+  (*hook)->Register(hook, window, callback, context);
 }
 
 void DestroyFileDropHook(FileDropHook** hook) {

@@ -2,17 +2,12 @@
 
 #include <cstring>
 
-#include "common/unique_handle.hpp"
+#include "common/unique_handles_win32.hpp"
 
 namespace korvane {
 namespace {
 
-struct RegistryKeyTraits {
-  using Handle = HKEY;
-  static HKEY Empty() noexcept { return nullptr; }
-  static void Close(HKEY key) noexcept { RegCloseKey(key); }
-};
-using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+using RegistryKey = UniqueRegistryKey;
 
 // The stored bytes up to the first zero: a value need not be terminated.
 Text UpToFirstZero(const Text& bytes) { return Text(bytes.c_str(), std::strlen(bytes.c_str())); }

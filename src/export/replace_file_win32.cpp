@@ -5,7 +5,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "export/file_handle_win32.hpp"
+#include "common/unique_handles_win32.hpp"
 
 namespace korvane {
 namespace {

@@ -12,7 +12,6 @@ namespace korvane {
 
 // Folder kinds 1 to 13; every other kind counts as kDesktopFolderKind.
 inline constexpr std::int32_t kDesktopFolderKind = 3;
-inline constexpr std::int32_t kTempFolderKind = 11;
 inline constexpr std::uint32_t kExportCodePage = 936;
 
 // The folder's path ending in "\" (kind 11: exactly as GetTempPathW gives

@@ -56,10 +56,6 @@ class QuietScope {
 
 }  // namespace
 
-void TreeViewBox::WindowTraits::Close(HWND window) noexcept {
-  if (IsWindow(window)) DestroyWindow(window);
-}
-
 TreeViewBox::TreeViewBox(HWND parent, int controlId, const RECT& place, DWORD style, DWORD exStyle) {
   INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&classes);

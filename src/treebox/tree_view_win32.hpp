@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "common/unique_handle.hpp"
+#include "common/unique_handles_win32.hpp"
 #include "treebox/tree_box.hpp"
 #include "treebox/tree_model.hpp"
 
@@ -66,12 +66,6 @@ class TreeViewBox final : public TreeBox {
   void OnSelectionChanged(const NMTREEVIEWA& change);
   void OnItemExpanding(const NMTREEVIEWA& change);
 
-  struct WindowTraits {
-    using Handle = HWND;
-    static HWND Empty() noexcept { return nullptr; }
-    static void Close(HWND window) noexcept;
-  };
-
   TreeModel model_;
   std::function<void(int cause)> currentItemChanged_;
   bool quiet_ = false;      // the box itself is changing the control: no event
@@ -79,7 +73,7 @@ class TreeViewBox final : public TreeBox {
   std::string insertText_;  // the text of the item being inserted, zero-terminated
   // Last, so that the control goes first: while it is destroyed it may still
   // ask for texts.
-  UniqueHandle<WindowTraits> control_;
+  UniqueWindow control_;
 };
 
 }  // namespace korvane

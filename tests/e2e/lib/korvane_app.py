@@ -42,10 +42,11 @@ class Korvane:
 
     # -- life ---------------------------------------------------------------
 
-    def start(self):
+    def start(self, args=()):
+        """Starts korvane.exe, with args as its command line's arguments."""
         if self.session.find_window(TITLE):
             raise E2EError("a Korvane window is already open before the test starts")
-        self.process = self.session.start(self.exe, wrapper=self.wrapper)
+        self.process = self.session.start(self.exe, *args, wrapper=self.wrapper)
         self.window = self.wait("the main window", lambda: self.session.find_window(TITLE), 60)
         return self.window
 

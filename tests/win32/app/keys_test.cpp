@@ -83,7 +83,7 @@ TEST_F(KeysTest, EnterAndF1DoNothing) {
   folder.AddFile("a.txt");
   window_->Edit().SetText(folder.Path());
   g_messageBoxes = 0;
-  SetExportMessageBox(&CountMessageBox);
+  window_->SetMessageBox(&CountMessageBox);
 
   for (UINT key : {static_cast<UINT>(VK_RETURN), static_cast<UINT>(VK_F1)}) {
     for (Control control : {Control::编辑框1, Control::按钮2, Control::按钮1, Control::树型框1}) {
@@ -96,7 +96,7 @@ TEST_F(KeysTest, EnterAndF1DoNothing) {
   }
   EXPECT_EQ(ThePathList().Count(), 0u) << "a key clicked 按钮1";
   EXPECT_EQ(g_messageBoxes, 0) << "a key clicked 按钮2";
-  SetExportMessageBox(nullptr);
+  window_->SetMessageBox(nullptr);
 }
 
 class EscTest : public RunningApplication, public ::testing::WithParamInterface<Control> {};

@@ -1,6 +1,7 @@
 // Start-up and shut-down: the hook is registered on the main window while it
 // loads, the loop ends when the window is destroyed, and ReleaseGlobals runs
 // once, in the exit processing, after the window is gone.
+#include <string>
 #include <vector>
 
 #include "app/exit_callbacks.hpp"
@@ -54,7 +55,7 @@ TEST_F(LifecycleTest, ReleaseGlobalsRunsOnceAfterTheWindowIsGone) {
 
   // The user closes the window; the real loop runs until its quit message.
   PostMessageA(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_EQ(RunMessageLoop(), 0);
+  EXPECT_EQ(RunMessageLoop(handle), 0);
   EXPECT_FALSE(IsWindow(handle));
   EXPECT_TRUE(GlobalsExist()) << "released before the exit processing";
   EXPECT_EQ(g_dragAcceptCalls.size(), 1u);
@@ -73,7 +74,7 @@ TEST_F(LifecycleTest, ReleaseGlobalsRunsOnceAfterTheWindowIsGone) {
   RunExitProcessing();
   EXPECT_EQ(g_dragAcceptCalls.size(), 2u);
   // No window: the loop is skipped rather than waiting for ever.
-  EXPECT_EQ(RunMessageLoop(), 0);
+  EXPECT_EQ(RunMessageLoop(handle), 0);
 }
 
 TEST_F(LifecycleTest, PathListHoldsEveryListingUntilTheExitProcessing) {
@@ -90,7 +91,7 @@ TEST_F(LifecycleTest, PathListHoldsEveryListingUntilTheExitProcessing) {
   EXPECT_EQ(ThePathList().Count(), 6u) << "two listings of three entries each";
 
   PostMessageA(window->Handle(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(RunMessageLoop(), 0);
+  EXPECT_EQ(RunMessageLoop(window->Handle()), 0);
   EXPECT_EQ(ThePathList().Count(), 6u);
   RunExitProcessing();
   EXPECT_FALSE(GlobalsExist());
@@ -119,18 +120,45 @@ TEST_F(LifecycleTest, TheProgramEndsWithZeroWhenEscClosesItsWindow) {
   EXPECT_FALSE(g_dragAcceptCalls[1].windowExisted) << "ReleaseGlobals ran while the window still existed";
 }
 
-// A main window that cannot be created is a fatal error: exit code -1, and
-// the exit callbacks do not run. A child process shows it, since the error
-// ends the process.
-TEST(FatalStartTest, AWindowThatCannotBeCreatedEndsTheProcessWithMinusOne) {
+// The fatal path ends the process with exit code -1 after its one message
+// box, and the exit callbacks do not run. A child process shows it, since
+// the error ends the process; it records each box it sees.
+struct FatalCase {
+  const char* mode;
+  const char* message;
+};
+const FatalCase kFatalCases[] = {
+    {"no-window", "无法创建主窗口，程序将退出。"},
+    {"drop-throws", "程序内部错误，将退出。"},
+    {"click-throws", "程序内部错误，将退出。"},
+    // Outside any window procedure only the out-of-memory handler can make
+    // this a fatal error; without it the exception ends in std::terminate.
+    {"out-of-memory", "内存不足，程序将退出。"},
+};
+
+std::string ReadFileBytes(const std::string& name) {
+  std::string bytes;
+  const HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+class FatalEndTest : public ::testing::TestWithParam<FatalCase> {};
+
+TEST_P(FatalEndTest, EndsWithItsMessageAndMinusOne) {
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string child = self;
-  child = child.substr(0, child.find_last_of('\\') + 1) + "app_fatal_start_child.exe";
+  child = child.substr(0, child.find_last_of('\\') + 1) + "app_fatal_child.exe";
   testing::TempFolder folder("korvane-fatal");
   const std::string marker = folder.Path() + "\\exit-callbacks-ran";
+  const std::string boxes = folder.Path() + "\\boxes.txt";
 
-  std::string commandLine = "\"" + child + "\" \"" + marker + "\"";
+  std::string commandLine = "\"" + child + "\" " + GetParam().mode + " \"" + marker + "\" \"" + boxes + "\"";
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
@@ -147,7 +175,17 @@ TEST(FatalStartTest, AWindowThatCannotBeCreatedEndsTheProcessWithMinusOne) {
   ASSERT_EQ(waited, WAIT_OBJECT_0) << "the child did not end";
   EXPECT_EQ(exitCode, static_cast<DWORD>(-1));
   EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the exit callbacks ran";
+  EXPECT_EQ(ReadFileBytes(boxes), std::string(GetParam().message) + "\n") << "the fatal error's one box";
 }
+
+INSTANTIATE_TEST_SUITE_P(EachWay, FatalEndTest, ::testing::ValuesIn(kFatalCases),
+                         [](const ::testing::TestParamInfo<FatalCase>& info) {
+                           std::string name = info.param.mode;
+                           for (char& c : name) {
+                             if (c == '-') c = '_';
+                           }
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace korvane

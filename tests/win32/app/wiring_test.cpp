@@ -85,13 +85,13 @@ TEST_F(WiringTest, ADroppedFolderIsWrittenToTheEditBoxAndListed) {
 
 TEST_F(WiringTest, ExportButtonExportsTheTreeAndReportsIt) {
   g_messageBoxTexts.clear();
-  SetExportMessageBox(&RecordMessageBox);
+  window_->SetMessageBox(&RecordMessageBox);
   ByteBuffer content;
   AppendTreeRecord(content, "导出测试", 0, 1, 0, 0, 0);
   window_->Tree().WriteContent(content);
 
   SendMessageA(ControlWindow(Control::按钮2), BM_CLICK, 0, 0);
-  SetExportMessageBox(nullptr);
+  window_->SetMessageBox(nullptr);
 
   ASSERT_EQ(g_messageBoxTexts.size(), 1u);
   EXPECT_EQ(g_messageBoxTexts[0], "导出成功！文件在桌面");

@@ -23,7 +23,14 @@ constexpr UINT kCustomMessage = WM_APP + 7;
 constexpr LRESULT kCustomResult = static_cast<LRESULT>(0x1234567890ABCDEFULL);
 
 std::vector<Text> gDroppedPaths;
-void RecordPath(const Text& path) { gDroppedPaths.push_back(path); }
+// The callback of the tests' hook: context is the list to record into.
+void RecordPath(void* context, const Text& path) { static_cast<std::vector<Text>*>(context)->push_back(path); }
+// The second window's callback: a different routine, so that a stub bound to
+// the wrong hook shows.
+std::vector<Text> gOtherPaths;
+void RecordOtherPath(void* context, const Text& path) {
+  static_cast<std::vector<Text>*>(context)->push_back("other:" + path);
+}
 
 struct SeenMessage {
   HWND window;
@@ -33,6 +40,7 @@ struct SeenMessage {
 };
 std::vector<SeenMessage> gCustomSeen;
 int gDropsAtWindowProc = 0;
+constexpr LRESULT kOtherResult = 77;
 
 // The window's own procedure: the one the hook replaces and passes on to.
 LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -45,6 +53,12 @@ LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     DragFinish(reinterpret_cast<HDROP>(wParam));
     return 0;
   }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The second window's own procedure: another result for the custom message.
+LRESULT CALLBACK OtherWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kCustomMessage) return kOtherResult;
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -82,6 +96,7 @@ class FileDropHookTest : public ::testing::Test {
  protected:
   void SetUp() override {
     gDroppedPaths.clear();
+    gOtherPaths.clear();
     gCustomSeen.clear();
     gDropsAtWindowProc = 0;
     gDragFinishCalls = 0;
@@ -134,10 +149,11 @@ TEST_F(FileDropHookTest, StartsUnregistered) {
 
 TEST_F(FileDropHookTest, RegisterPutsAStubInPlaceAndAcceptsDrops) {
   declared::VirtualAlloc.Override(&RecordingVirtualAlloc);
-  RegisterFileDropHook(&hook_, window_, &RecordPath);
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
 
   EXPECT_EQ(hook_->Window, window_);
   EXPECT_EQ(hook_->Callback, &RecordPath);
+  EXPECT_EQ(hook_->Context, &gDroppedPaths);
   EXPECT_EQ(hook_->PreviousProc, &OwnWindowProc);
   EXPECT_TRUE(AcceptsFiles());
   ASSERT_EQ(gAllocCalls.size(), 1u);
@@ -148,8 +164,18 @@ TEST_F(FileDropHookTest, RegisterPutsAStubInPlaceAndAcceptsDrops) {
   EXPECT_EQ(reinterpret_cast<void*>(CurrentProc()), gAllocCalls[0].result) << "the stub starts the block";
 }
 
+TEST_F(FileDropHookTest, TheWrittenStubIsExecuteReadOnly) {
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
+  MEMORY_BASIC_INFORMATION block = {};
+  ASSERT_NE(VirtualQuery(reinterpret_cast<const void*>(CurrentProc()), &block, sizeof block), 0u);
+  EXPECT_EQ(block.Protect, static_cast<DWORD>(PAGE_EXECUTE_READ)) << "the stub's page stayed writable";
+  EXPECT_GE(block.RegionSize, 4096u);
+  PostDrop({"C:\\still works"});
+  EXPECT_EQ(gDroppedPaths, std::vector<Text>{"C:\\still works"});
+}
+
 TEST_F(FileDropHookTest, DeliversDroppedPathsInIndexOrder) {
-  RegisterFileDropHook(&hook_, window_, &RecordPath);
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
   const std::vector<std::string> paths = {"C:\\first", "Z:\\tmp\\\xD6\xD0\xCE\xC4\\second", "C:\\third\\file.txt"};
   PostDrop(paths);
   EXPECT_EQ(gDroppedPaths, paths);
@@ -158,7 +184,7 @@ TEST_F(FileDropHookTest, DeliversDroppedPathsInIndexOrder) {
 
 TEST_F(FileDropHookTest, ADropWithoutItemsCallsNothingAndIsStillFinished) {
   declared::DragFinish.Override(&CountingDragFinish);
-  RegisterFileDropHook(&hook_, window_, &RecordPath);
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
   PostDrop({});
   EXPECT_TRUE(gDroppedPaths.empty());
   EXPECT_EQ(gDragFinishCalls, 1);
@@ -168,7 +194,7 @@ TEST_F(FileDropHookTest, ADropWithoutItemsCallsNothingAndIsStillFinished) {
 }
 
 TEST_F(FileDropHookTest, LongPathsArriveWhole) {
-  RegisterFileDropHook(&hook_, window_, &RecordPath);
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
   std::string path999 = "C:\\";
   while (path999.size() < 999) path999 += path999.size() % 50 == 0 ? '\\' : 'a';
   std::string path1500 = "Z:\\\xD6\xD0\xCE\xC4";
@@ -180,7 +206,7 @@ TEST_F(FileDropHookTest, LongPathsArriveWhole) {
 }
 
 TEST_F(FileDropHookTest, OtherMessagesReachThePreviousProcedureUnchanged) {
-  RegisterFileDropHook(&hook_, window_, &RecordPath);
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
   const auto wParam = static_cast<WPARAM>(0xFEDCBA9876543210ULL);
   const auto lParam = static_cast<LPARAM>(0x8000000012345678ULL);
   EXPECT_EQ(SendMessageA(window_, kCustomMessage, wParam, lParam), kCustomResult);
@@ -206,7 +232,7 @@ TEST_F(FileDropHookTest, OtherMessagesReachThePreviousProcedureUnchanged) {
 TEST_F(FileDropHookTest, TheStubsFrameIsDescribedForStackWalks) {
   // Exception dispatch and debuggers find the stub's frame through the
   // function table entry that Register adds for it.
-  RegisterFileDropHook(&hook_, window_, &RecordPath);
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
   const auto stub = reinterpret_cast<std::uintptr_t>(CurrentProc());
   DWORD64 base = 0;
   const RUNTIME_FUNCTION* entry = RtlLookupFunctionEntry(stub + 8, &base, nullptr);
@@ -222,7 +248,7 @@ TEST_F(FileDropHookTest, TheStubsFrameIsDescribedForStackWalks) {
 #endif
 
 TEST_F(FileDropHookTest, DestroyGivesTheWindowItsProcedureBack) {
-  RegisterFileDropHook(&hook_, window_, &RecordPath);
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
   EXPECT_NE(CurrentProc(), &OwnWindowProc);
   DestroyFileDropHook(&hook_);
   EXPECT_EQ(hook_, nullptr);
@@ -244,9 +270,9 @@ TEST_F(FileDropHookTest, DestroyingAnUnregisteredHookLeavesTheWindowAlone) {
 }
 
 TEST_F(FileDropHookTest, ASecondRegisterChangesNothing) {
-  RegisterFileDropHook(&hook_, window_, &RecordPath);
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
   const WNDPROC stub = CurrentProc();
-  RegisterFileDropHook(&hook_, window_, &RecordPath);
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
   EXPECT_EQ(CurrentProc(), stub);
   EXPECT_EQ(hook_->PreviousProc, &OwnWindowProc) << "never a stub of the same hook";
 
@@ -261,7 +287,7 @@ TEST_F(FileDropHookTest, ASecondRegisterChangesNothing) {
 
 TEST_F(FileDropHookTest, WithoutMemoryForTheStubNothingIsInstalled) {
   declared::VirtualAlloc.Override(&FailingVirtualAlloc);
-  RegisterFileDropHook(&hook_, window_, &RecordPath);
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
   EXPECT_EQ(gAllocCalls.size(), 1u);
   EXPECT_EQ(CurrentProc(), &OwnWindowProc);
   EXPECT_EQ(hook_->PreviousProc, nullptr);
@@ -274,29 +300,60 @@ TEST_F(FileDropHookTest, WithoutMemoryForTheStubNothingIsInstalled) {
 }
 
 TEST_F(FileDropHookTest, EachRegisterMakesAStubOfItsOwn) {
-  HWND other = CreateWindowExA(0, "KorvaneDropTestWindow", "other", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+  // A second window with a procedure and a hook callback of its own: a stub
+  // that called the other hook would deliver to the wrong list or return the
+  // other window's result.
+  WNDCLASSA otherClass{};
+  otherClass.lpfnWndProc = &OtherWindowProc;
+  otherClass.hInstance = GetModuleHandleA(nullptr);
+  otherClass.lpszClassName = "KorvaneDropTestOther";
+  RegisterClassA(&otherClass);
+  HWND other = CreateWindowExA(0, "KorvaneDropTestOther", "other", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
                                nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(other, nullptr);
   FileDropHook* otherHook = CreateFileDropHook();
   declared::VirtualAlloc.Override(&RecordingVirtualAlloc);
-  RegisterFileDropHook(&hook_, window_, &RecordPath);
-  RegisterFileDropHook(&otherHook, other, &RecordPath);
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
+  RegisterFileDropHook(&otherHook, other, &RecordOtherPath, &gOtherPaths);
   ASSERT_EQ(gAllocCalls.size(), 2u);
   EXPECT_NE(gAllocCalls[0].result, gAllocCalls[1].result);
+  EXPECT_EQ(otherHook->PreviousProc, &OtherWindowProc);
 
-  // Each stub is bound to its own hook: a drop on either window arrives once.
   HDROP drop = MakeAnsiDrop({"C:\\to other"});
   ASSERT_TRUE(PostMessageA(other, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0));
   PumpMessages();
   PostDrop({"C:\\to first"});
-  EXPECT_EQ(gDroppedPaths, (std::vector<Text>{"C:\\to other", "C:\\to first"}));
+  EXPECT_EQ(gOtherPaths, std::vector<Text>{"other:C:\\to other"});
+  EXPECT_EQ(gDroppedPaths, std::vector<Text>{"C:\\to first"});
+  EXPECT_EQ(SendMessageA(other, kCustomMessage, 1, 2), kOtherResult);
+  EXPECT_EQ(SendMessageA(window_, kCustomMessage, 1, 2), kCustomResult);
 
   DestroyFileDropHook(&otherHook);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(other, GWLP_WNDPROC)), &OtherWindowProc);
   DestroyWindow(other);
 }
 
+// A callback may destroy the hook it was called by (the variable is emptied
+// then): the rest of the drop is not delivered, the drop is still finished,
+// and nothing of the freed hook is used.
+void DestroyTheHook(void* context, const Text& path) {
+  gDroppedPaths.push_back(path);
+  DestroyFileDropHook(static_cast<FileDropHook**>(context));
+}
+
+TEST_F(FileDropHookTest, ACallbackMayDestroyItsHook) {
+  declared::DragFinish.Override(&CountingDragFinish);
+  RegisterFileDropHook(&hook_, window_, &DestroyTheHook, &hook_);
+  PostDrop({"C:\\one", "C:\\two", "C:\\three"});
+  EXPECT_EQ(hook_, nullptr);
+  EXPECT_EQ(gDroppedPaths, std::vector<Text>{"C:\\one"});
+  EXPECT_EQ(gDragFinishCalls, 1);
+  EXPECT_EQ(CurrentProc(), &OwnWindowProc);
+  EXPECT_EQ(SendMessageA(window_, kCustomMessage, 3, 4), kCustomResult);
+}
+
 TEST_F(FileDropHookTest, TheMessageFilterIsOpenedExceptOnWindowsXp) {
-  RegisterFileDropHook(&hook_, window_, &RecordPath);
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
   const std::string version = test::WineVersion();
   if (version == "winxp" || version == "winxp64") {
     EXPECT_TRUE(gFilterCalls.empty()) << version;

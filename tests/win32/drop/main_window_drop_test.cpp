@@ -39,7 +39,8 @@ TEST_F(MainWindowDropTest, TheHookIsRegisteredOnTheMainWindow) {
   FileDropHook* hook = TheFileDropHook();
   ASSERT_NE(hook, nullptr);
   EXPECT_EQ(hook->Window, handle_);
-  EXPECT_EQ(hook->Callback, &OnFolderDropped);
+  EXPECT_NE(hook->Callback, nullptr);
+  EXPECT_EQ(hook->Context, window_) << "drops go to the window the hook was registered on";
   ASSERT_NE(hook->PreviousProc, nullptr);
   EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(handle_, GWLP_WNDPROC)), hook->PreviousProc)
       << "the stub is the window procedure";

@@ -1,15 +1,13 @@
 #pragma once
 // What the export tests on a bare TreeView box and on the real main window
-// both set up and check: the prefix's desktop moved into a scratch folder,
-// the one message box an export shows, and the file it leaves there.
+// both set up and check: the prefix's desktop moved into a scratch folder and
+// the file an export leaves there.
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "win32/export/export_test_support_win32.hpp"
-#include "win32/export/message_box_capture_win32.hpp"
 
 namespace korvane::test {
 
@@ -18,15 +16,6 @@ inline const std::string kExportSuccess = "导出成功！文件在桌面";
 inline const std::string kExportFailurePrefix = "导出失败！无法写入文件：";
 inline const std::string kExportCaption = "信息：";
 inline const std::wstring kExportName = L"目录生成.txt";
-
-// Runs click, which should export once, and hands back the one message box it
-// showed. watched: the window the task-modal box must disable.
-CapturedMessageBox CaptureOneBox(HWND watched, const std::function<void()>& click);
-
-// The box as the program asked for it (no owner, the caption, OK and
-// task-modal) and as it appeared: the same texts, one OK button, the watched
-// window held still, closed by the test rather than by a timeout.
-void ExpectExportBox(const CapturedMessageBox& box, const std::string& text);
 
 // The current user's desktop pointed at a new, empty folder in a scratch
 // folder while the object lives.

@@ -1,5 +1,5 @@
-// The export button's work on a real TreeView box: the desktop file (the
-// prefix's desktop, moved into a scratch folder) and the message box.
+// The export's work on a real TreeView box: the desktop file (the prefix's
+// desktop, moved into a scratch folder) and the outcome it hands back.
 #include "export/listing_export_win32.hpp"
 
 #include <windows.h>
@@ -19,14 +19,10 @@
 namespace korvane {
 namespace {
 
-using test::CapturedMessageBox;
 using test::FolderEntries;
 using test::kExportName;
 using test::ReadWholeFile;
 using test::WriteWholeFile;
-
-const std::string& kSuccess = test::kExportSuccess;
-const std::string& kFailurePrefix = test::kExportFailurePrefix;
 
 struct Line {
   std::string text;
@@ -96,14 +92,12 @@ class ListingExport : public ::testing::Test {
                                           WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0);
   }
 
-  // Exports and hands back the one message box it showed.
-  CapturedMessageBox Export() {
-    return test::CaptureOneBox(SharedParent(), [this] { OnExportClicked(*tree_); });
-  }
+  ExportOutcome Export() { return ExportListing(*tree_); }
 
-  static void ExpectShown(const CapturedMessageBox& box, const std::string& text) {
-    test::ExpectExportBox(box, text);
-    EXPECT_TRUE(IsWindowEnabled(SharedParent()));
+  // The outcome names the desktop file, and says whether it was written.
+  void ExpectOutcome(const ExportOutcome& outcome, bool written) const {
+    EXPECT_EQ(outcome.written, written);
+    EXPECT_EQ(outcome.fileName, fileName_);
   }
 
   std::string FileBytes() const { return moved_.FileBytes(); }
@@ -118,8 +112,7 @@ class ListingExport : public ::testing::Test {
 TEST_F(ListingExport, WritesTheTreeToTheDesktopAndSaysSo) {
   tree_->WriteContent(ContentOf(kTree));
   ASSERT_EQ(tree_->ItemCount(), static_cast<int>(kTree.size()));
-  const CapturedMessageBox box = Export();
-  ExpectShown(box, kSuccess);
+  ExpectOutcome(Export(), true);
   EXPECT_EQ(FileBytes(), Rendering(kTree));
   ExpectOnlyTheExportFile();
 }
@@ -127,13 +120,13 @@ TEST_F(ListingExport, WritesTheTreeToTheDesktopAndSaysSo) {
 TEST_F(ListingExport, TheLoadRulesExampleGives27Bytes) {
   const std::vector<Line> example = {{"b", 1, 0, 1}, {"x.txt", 2, 0, 2}, {"c", 1, 0, 1}};
   tree_->WriteContent(ContentOf(example));
-  ExpectShown(Export(), kSuccess);
+  ExpectOutcome(Export(), true);
   EXPECT_EQ(FileBytes(), std::string("----b\r\n--------x.txt\r\n----c"));
 }
 
 TEST_F(ListingExport, EmptyTreeGivesAnEmptyFile) {
   tree_->Clear();
-  ExpectShown(Export(), kSuccess);
+  ExpectOutcome(Export(), true);
   EXPECT_EQ(FileBytes(), "");
   ExpectOnlyTheExportFile();
 }
@@ -141,7 +134,7 @@ TEST_F(ListingExport, EmptyTreeGivesAnEmptyFile) {
 TEST_F(ListingExport, LongerOldFileIsReplacedWithoutTrace) {
   WriteWholeFile(fileName_, std::string(70000, 'o'));
   tree_->WriteContent(ContentOf(kTree));
-  ExpectShown(Export(), kSuccess);
+  ExpectOutcome(Export(), true);
   EXPECT_EQ(FileBytes(), Rendering(kTree));
   const DWORD attributes = GetFileAttributesA(fileName_.c_str());
   EXPECT_EQ(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY), 0u);
@@ -174,9 +167,9 @@ TEST_F(ListingExport, FailureIsReportedAndTheOldFileStays) {
     SCOPED_TRACE(c.name);
     WriteWholeFile(fileName_, old);
     const HANDLE held = c.block(fileName_);
-    const CapturedMessageBox box = Export();
+    const ExportOutcome outcome = Export();
     c.unblock(fileName_, held);
-    ExpectShown(box, kFailurePrefix + fileName_);
+    ExpectOutcome(outcome, false);
     EXPECT_EQ(FileBytes(), old);
     ExpectOnlyTheExportFile();
   }
@@ -187,7 +180,7 @@ TEST_F(ListingExport, FolderInTheFilesPlaceIsReportedAndKept) {
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   WriteWholeFile(fileName_ + "\\inside.txt", "inside");
   tree_->WriteContent(ContentOf(kTree));
-  ExpectShown(Export(), kFailurePrefix + fileName_);
+  ExpectOutcome(Export(), false);
   EXPECT_NE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
   EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"inside.txt"});
   ExpectOnlyTheExportFile();
@@ -208,11 +201,12 @@ TEST_F(ListingExport, NoDesktopFolderWritesToTheCurrentDrivesRoot) {
   declared::SHGetSpecialFolderPathW.Override(&NoShellFolder::Get);
 
   tree_->WriteContent(ContentOf(kTree));
-  const CapturedMessageBox box = Export();
+  const ExportOutcome outcome = Export();
 
   declared::SHGetSpecialFolderPathW.Override(nullptr);
   SetCurrentDirectoryW(previous);
-  ExpectShown(box, kSuccess);
+  EXPECT_TRUE(outcome.written);
+  EXPECT_EQ(outcome.fileName, "\\目录生成.txt");
   std::string bytes;
   EXPECT_TRUE(ReadWholeFile("C:\\目录生成.txt", bytes));
   EXPECT_EQ(bytes, Rendering(kTree));

@@ -10,6 +10,7 @@
 
 #include "app/message_loop_win32.hpp"
 #include "win32/export/desktop_export_win32.hpp"
+#include "win32/export/message_box_capture_win32.hpp"
 #include "win32/support/app_session_win32.hpp"
 #include "win32/support/window_read_win32.hpp"
 
@@ -62,7 +63,7 @@ class MainWindowExport : public testing::RunningApplication {
   }
 
   CapturedMessageBox ClickExport() {
-    return test::CaptureOneBox(window_->Handle(), [this] {
+    return test::CaptureOneBox(*window_, [this] {
       SendMessageA(window_->ControlWindow(Control::按钮2), BM_CLICK, 0, 0);
       EXPECT_TRUE(PumpPendingMessages());
     });

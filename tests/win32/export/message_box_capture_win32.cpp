@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "export/listing_export_win32.hpp"
+#include "win32/export/desktop_export_win32.hpp"
 
 namespace korvane::test {
 namespace {
@@ -88,19 +88,40 @@ int WINAPI RecordAndShow(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
 
 }  // namespace
 
-MessageBoxCapture::MessageBoxCapture(HWND watched) {
+MessageBoxCapture::MessageBoxCapture(MainWindow& window) : window_(window) {
   EXPECT_EQ(g_state, nullptr) << "one capture at a time";
   g_state = new CaptureState;
-  g_state->watched = watched;
-  SetExportMessageBox(&RecordAndShow);
+  g_state->watched = window.Handle();
+  window.SetMessageBox(&RecordAndShow);
 }
 
 MessageBoxCapture::~MessageBoxCapture() {
-  SetExportMessageBox(nullptr);
+  window_.SetMessageBox(nullptr);
   delete g_state;
   g_state = nullptr;
 }
 
 const std::vector<CapturedMessageBox>& MessageBoxCapture::Boxes() const { return g_state->boxes; }
+
+CapturedMessageBox CaptureOneBox(MainWindow& window, const std::function<void()>& click) {
+  MessageBoxCapture capture(window);
+  click();
+  EXPECT_EQ(capture.Boxes().size(), 1u);
+  return capture.Boxes().empty() ? CapturedMessageBox() : capture.Boxes().front();
+}
+
+void ExpectExportBox(const CapturedMessageBox& box, const std::string& text) {
+  EXPECT_EQ(box.owner, nullptr);
+  EXPECT_EQ(box.text, text);
+  EXPECT_EQ(box.caption, kExportCaption);
+  EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_TASKMODAL));
+  EXPECT_TRUE(box.appeared);
+  EXPECT_FALSE(box.closedByTimeout);
+  EXPECT_EQ(box.shownText, text);
+  EXPECT_EQ(box.shownCaption, kExportCaption);
+  EXPECT_EQ(box.visibleButtons, 1);
+  EXPECT_TRUE(box.okButtonVisible);
+  EXPECT_TRUE(box.watchedWindowDisabled) << "the watched window took input meanwhile";
+}
 
 }  // namespace korvane::test

@@ -1,11 +1,14 @@
 #pragma once
-// Watches the export's message boxes: the arguments the program passes, and
-// the box that really appears on the screen, found by a window search from a
-// timer and closed with its OK button.
+// Watches the main window's export message boxes: the arguments the window
+// passes, and the box that really appears on the screen, found by a window
+// search from a timer and closed with its OK button.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "app/main_window_win32.hpp"
 
 namespace korvane::test {
 
@@ -25,16 +28,27 @@ struct CapturedMessageBox {
   bool closedByTimeout = false;        // it was not seen in time
 };
 
-// One at a time. watched: a top-level window of this thread that a
-// task-modal box must disable (may be null).
+// One at a time, on window's boxes; the task-modal box must disable window.
 class MessageBoxCapture {
  public:
-  explicit MessageBoxCapture(HWND watched = nullptr);
+  explicit MessageBoxCapture(MainWindow& window);
   ~MessageBoxCapture();
   MessageBoxCapture(const MessageBoxCapture&) = delete;
   MessageBoxCapture& operator=(const MessageBoxCapture&) = delete;
 
   const std::vector<CapturedMessageBox>& Boxes() const;
+
+ private:
+  MainWindow& window_;
 };
+
+// Runs click, which should export once, and hands back the one message box it
+// showed.
+CapturedMessageBox CaptureOneBox(MainWindow& window, const std::function<void()>& click);
+
+// The box as the program asked for it (no owner, the caption, OK and
+// task-modal) and as it appeared: the same texts, one OK button, the window
+// held still, closed by the test rather than by a timeout.
+void ExpectExportBox(const CapturedMessageBox& box, const std::string& text);
 
 }  // namespace korvane::test

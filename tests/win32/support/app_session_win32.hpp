@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "app/app_globals_win32.hpp"
 #include "app/application_win32.hpp"
+#include "app/exit_callbacks.hpp"
+#include "app/message_loop_win32.hpp"
 
 namespace korvane::testing {
 
