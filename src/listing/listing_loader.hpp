@@ -18,8 +18,13 @@ namespace korvane {
 // and loads the tree in one write with one record per entry of paths.
 void RunListing(EditBox& edit, TreeBox& tree, PathList& paths);
 
-// Writes path into the edit box, then runs the listing.
-void ListDroppedFolder(const Text& path, EditBox& edit, TreeBox& tree, PathList& paths);
+// Writes path into the edit box, then runs the listing. widePath, when not
+// empty, is the dropped path in UTF-16 as the system handed it over, path
+// being its ANSI form: when the edit box gives path back unchanged, the
+// folder is reached through widePath (its ANSI form may have lost characters
+// that the code page cannot hold).
+void ListDroppedFolder(const Text& path, EditBox& edit, TreeBox& tree, PathList& paths,
+                       std::wstring_view widePath = {});
 
 // Appends one tree item record. The parameters come in this order; the
 // record's fields are text, a zero byte, image, selectedImage, itemData,
