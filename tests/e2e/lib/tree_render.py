@@ -38,7 +38,10 @@ CODEPAGE = "gbk"
 def ansi_bytes(text):
     """text in code page 936 as Windows converts it for its ANSI functions:
     each UTF-16 unit of a character the code page cannot hold becomes "?" (a
-    character beyond the Basic Multilingual Plane gives two)."""
+    character beyond the Basic Multilingual Plane gives two). Windows puts a
+    near letter instead for a few (Ü becomes ü, É é), which this does not
+    know: tests keep such letters out of their names and check their names
+    against Wine's FindFirstFileA."""
     out = bytearray()
     for c in text:
         try:
