@@ -3,8 +3,9 @@
 //   entries=N path_bytes=B bare_walk=s scan=s content=s load=s export_text=s export_write=s memory=B
 //   memory_paths=B memory_content=B memory_tree=B
 // (times in seconds). bare_walk is the floor for the scan: the platform's
-// folder search reading every folder once and storing nothing, run first. The listing's edit box and the desktop are left out:
-// they cost nothing next to the stages.
+// folder search reading every folder once and storing nothing, run first.
+// The listing's edit box and the desktop are left out: they cost nothing
+// next to the stages.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
       paths.Count(), pathBytes, bareWalk, scan, build, load, exportText, exportWrite, memory, paths.MemoryBytes(),
       content.capacity(), treeMemory);
   const bool whole = korvane::bench::ScanIsWhole(bare, paths.Count());
-  if (!whole) std::fprintf(stderr, "bench_pipeline: the scan found %zu, the bare walk %zu\n", paths.Count(), bare.entries);
+  if (!whole)
+    std::fprintf(stderr, "bench_pipeline: the scan found %zu, the bare walk %zu\n", paths.Count(), bare.entries);
   return whole && tree->ItemCount() == static_cast<int>(paths.Count()) ? 0 : 1;
 }

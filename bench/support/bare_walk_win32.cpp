@@ -19,8 +19,8 @@ void WalkWide(std::wstring& folder, WalkCount& count) {
   const std::size_t size = folder.size();
   folder.push_back(L'*');
   WIN32_FIND_DATAW data;
-  const HANDLE search =
-      FindFirstFileExW(folder.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  const HANDLE search = FindFirstFileExW(folder.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                         FIND_FIRST_EX_LARGE_FETCH);
   folder.resize(size);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
