@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
 
 #include "app/exit_callbacks.hpp"
 #include "common/fatal_error.hpp"
@@ -53,12 +54,13 @@ int RunApplication(HINSTANCE instance) {
 
 MainWindow* TheMainWindow() noexcept { return g_mainWindow.get(); }
 
-void OnFolderDropped(const Text& path) {
-  // The hook reuses its buffer for the next path: keep a copy of our own.
+void OnFolderDropped(const Text& path, std::wstring_view widePath) {
+  // The hook reuses its buffers for the next path: keep copies of our own.
   const Text folder(path);
+  const std::wstring wideFolder(widePath);
   MainWindow* window = TheMainWindow();
   if (window == nullptr || !GlobalsExist()) return;
-  ListDroppedFolder(folder, window->Edit(), window->Tree(), ThePathList());
+  ListDroppedFolder(folder, window->Edit(), window->Tree(), ThePathList(), wideFolder);
 }
 
 void AbortApplication(const char* message) noexcept {

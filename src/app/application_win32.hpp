@@ -2,6 +2,8 @@
 // Start-up, message loop and exit processing of the program.
 #include <windows.h>
 
+#include <string_view>
+
 #include "app/app_globals_win32.hpp"
 #include "app/main_window_win32.hpp"
 #include "app/message_loop_win32.hpp"
@@ -29,8 +31,9 @@ int RunApplication(HINSTANCE instance);
 // exit processing.
 MainWindow* TheMainWindow() noexcept;
 
-// The drop hook's callback: lists each dropped folder.
-void OnFolderDropped(const Text& path);
+// The drop hook's callback: lists each dropped folder, reached through its
+// UTF-16 path and listed under its ANSI text.
+void OnFolderDropped(const Text& path, std::wstring_view widePath);
 
 // A fatal error: the exit callbacks are dropped, one message box is shown and
 // the process ends with exit code -1.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "common/declared_functions_win32.hpp"
 #include "drop/message_filter_rule.hpp"
@@ -74,6 +75,7 @@ LRESULT FileDropHook::HookProc(FileDropHook** hook, HWND window, UINT message, W
   const auto drop = reinterpret_cast<HDROP>(wParam);
   const UINT count = declared::DragQueryFileA(drop, kAllDroppedItems, nullptr, 0);
   Text path;  // reused for every path
+  std::wstring widePath;
   for (UINT index = 0; index < count; ++index) {
     // Each path is fetched whole, whatever its length.
     const UINT length = declared::DragQueryFileA(drop, index, nullptr, 0);
@@ -82,9 +84,14 @@ LRESULT FileDropHook::HookProc(FileDropHook** hook, HWND window, UINT message, W
     const UINT copied = declared::DragQueryFileA(drop, index, path.data(), length + 1);
     path.resize(std::min(copied, length));
     if (path.empty()) continue;
+    // The same path in UTF-16, which keeps what the code page cannot hold.
+    const UINT wideLength = ::DragQueryFileW(drop, index, nullptr, 0);
+    widePath.assign(std::size_t{wideLength} + 1, L'\0');
+    const UINT wideCopied = wideLength == 0 ? 0 : ::DragQueryFileW(drop, index, widePath.data(), wideLength + 1);
+    widePath.resize(std::min(wideCopied, wideLength));
     // The callback runs a whole listing and could end the hook: look again.
     if (*hook == nullptr || (*hook)->Callback == nullptr) break;
-    (*hook)->Callback(path);
+    (*hook)->Callback(path, widePath);
   }
   declared::DragFinish(drop);
   return 0;

@@ -7,7 +7,8 @@ folder with a Chinese name that holds folders and files named in German,
 Hungarian, Spanish, Korean and with an emoji, a chain of folders whose paths
 pass 260 and 1,000 characters with files at the bottom, folders that mix files
 and sub-folders in their listing, a link back to the dropped folder and two
-links to the same folder. After the drop it clicks "导出" and compares the
+links to the same folder; then a folder whose own name is outside the code
+page, dropped on its own. After each drop it clicks "导出" and compares the
 desktop's "目录生成.txt" byte for byte with a rendering made from the tree on
 disk by lib/tree_render.py: every entry at its level, under the name the
 system's conversion to code page 936 gives ("?" for what it cannot hold).
@@ -43,7 +44,7 @@ def make_file(path, text="x"):
 
 
 def build_tree(base):
-    """base/外文, holding base/外文/Björk 한, a folder whose own name is outside the code page."""
+    """base/外文 (dropped first) and base/外文/Björk 한 (dropped on its own)."""
     main = os.path.join(base, "外文")
     for name in FOREIGN:
         make_file(os.path.join(main, name, name + ".txt"))
@@ -109,7 +110,7 @@ def main():
                          describe_difference(got, want))
             return got
 
-        got = drop_and_compare("foreign names, long chain, links", main_folder)
+        got = first = drop_and_compare("foreign names, long chain, links", main_folder)
         lines = got.split(b"\r\n")
         checks.check("one line per entry", len(lines) == len(expected.path_list), "%d lines" % len(lines))
         for name in FOREIGN:
@@ -125,6 +126,12 @@ def main():
                      lines.count(b"--------" + ansi_bytes("zurück")) == 1)
         checks.check("of two links to the same folder, one is entered",
                      lines.count(b"--------" + ansi_bytes("Öffnung 한국어")) == 2)
+
+        got = drop_and_compare("a dropped folder whose own name is outside the code page", alone)
+        checks.check("the hidden edit box holds its name as the code page gives it",
+                     app.edit_text() == ansi_text(dos_path(alone)), repr(app.edit_text()))
+        checks.check("its entries are listed once more",
+                     got.endswith(b"----plain.txt") and got.count(b"?ngstr?m") == first.count(b"?ngstr?m") + 1)
 
         code = app.close_with_escape()
         checks.check("Esc ends Korvane with exit code 0", code == 0, "exit code %s" % code)

@@ -23,7 +23,11 @@ constexpr UINT kCustomMessage = WM_APP + 7;
 constexpr LRESULT kCustomResult = static_cast<LRESULT>(0x1234567890ABCDEFULL);
 
 std::vector<Text> gDroppedPaths;
-void RecordPath(const Text& path) { gDroppedPaths.push_back(path); }
+std::vector<std::wstring> gDroppedWidePaths;
+void RecordPath(const Text& path, std::wstring_view widePath) {
+  gDroppedPaths.push_back(path);
+  gDroppedWidePaths.emplace_back(widePath);
+}
 
 struct SeenMessage {
   HWND window;
@@ -82,6 +86,7 @@ class FileDropHookTest : public ::testing::Test {
  protected:
   void SetUp() override {
     gDroppedPaths.clear();
+    gDroppedWidePaths.clear();
     gCustomSeen.clear();
     gDropsAtWindowProc = 0;
     gDragFinishCalls = 0;
@@ -154,6 +159,24 @@ TEST_F(FileDropHookTest, DeliversDroppedPathsInIndexOrder) {
   PostDrop(paths);
   EXPECT_EQ(gDroppedPaths, paths);
   EXPECT_EQ(gDropsAtWindowProc, 0) << "the drop is the hook's, not the window's";
+}
+
+// A path from a shell that speaks UTF-16 reaches the callback twice over: as
+// ANSI text, with "?" for what code page 936 cannot hold, and whole in
+// UTF-16. An ANSI drop gives the UTF-16 form of its text.
+TEST_F(FileDropHookTest, EachPathAlsoArrivesInUtf16) {
+  RegisterFileDropHook(&hook_, window_, &RecordPath);
+  const std::wstring foreign = L"Z:\\tmp\\Mot\u00f6rhead \ud55c\\\u4e2d\u6587";
+  HDROP drop = test::MakeWideDrop({foreign, L"C:\\plain"});
+  ASSERT_NE(drop, nullptr);
+  ASSERT_TRUE(PostMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0));
+  PumpMessages();
+  EXPECT_EQ(gDroppedPaths, (std::vector<Text>{"Z:\\tmp\\Mot?rhead ?\\\xD6\xD0\xCE\xC4", "C:\\plain"}));
+  EXPECT_EQ(gDroppedWidePaths, (std::vector<std::wstring>{foreign, L"C:\\plain"}));
+
+  PostDrop({"Z:\\\xD6\xD0\xCE\xC4"});
+  ASSERT_EQ(gDroppedWidePaths.size(), 3u);
+  EXPECT_EQ(gDroppedWidePaths[2], L"Z:\\\u4e2d\u6587");
 }
 
 TEST_F(FileDropHookTest, ADropWithoutItemsCallsNothingAndIsStillFinished) {
