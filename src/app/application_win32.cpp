@@ -43,7 +43,7 @@ void RunExitProcessing() {
   g_mainWindow.reset();
 }
 
-int RunApplication(HINSTANCE instance, std::vector<Text> folders) {
+int RunApplication(HINSTANCE instance, std::vector<DroppedFolder> folders) {
   InstallOutOfMemoryHandler();
   MainWindow* window = StartApplication(instance);
   if (window == nullptr) AbortApplication("无法创建主窗口，程序将退出。");

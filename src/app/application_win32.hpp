@@ -23,7 +23,7 @@ void RunExitProcessing();
 // folders (the command line's) are listed once the loop runs, in order, as
 // if they had been dropped together. Returns the exit code, 0; a main window
 // that cannot be loaded is a fatal error and does not return.
-int RunApplication(HINSTANCE instance, std::vector<Text> folders = {});
+int RunApplication(HINSTANCE instance, std::vector<DroppedFolder> folders = {});
 
 // The main window of the running program; null before start-up and after the
 // exit processing.

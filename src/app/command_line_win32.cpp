@@ -24,15 +24,15 @@ Text ToAnsi(const wchar_t* wide) {
 
 }  // namespace
 
-std::vector<Text> CommandLineFolders() {
+std::vector<DroppedFolder> CommandLineFolders() {
   int count = 0;
   const std::unique_ptr<LPWSTR, LocalFreeDeleter> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
-  std::vector<Text> folders;
+  std::vector<DroppedFolder> folders;
   if (!arguments) return folders;
   // The first argument is the program itself.
   for (int i = 1; i < count; ++i) {
     Text folder = ToAnsi(arguments.get()[i]);
-    if (!folder.empty()) folders.push_back(std::move(folder));
+    if (!folder.empty()) folders.push_back({std::move(folder), arguments.get()[i]});
   }
   return folders;
 }

@@ -3,13 +3,13 @@
 // starts the program for folders dropped on its icon or sent to it.
 #include <vector>
 
-#include "common/text.hpp"
+#include "listing/listing_loader.hpp"
 
 namespace korvane {
 
 // The arguments after the program's name, split as Windows splits a command
 // line (quotes, spaces, backslashes before quotes), each in the ANSI code
-// page. Empty without arguments.
-std::vector<Text> CommandLineFolders();
+// page and as given. Empty without arguments.
+std::vector<DroppedFolder> CommandLineFolders();
 
 }  // namespace korvane

@@ -109,7 +109,7 @@ bool MainWindow::CreateControls(HINSTANCE instance) {
   return edit_ != nullptr && tree_ != nullptr;
 }
 
-void MainWindow::ListFoldersLater(std::vector<Text> folders) {
+void MainWindow::ListFoldersLater(std::vector<DroppedFolder> folders) {
   if (folders.empty()) return;
   givenFolders_ = std::move(folders);
   PostMessageA(window_, kListGivenFolders, 0, 0);
@@ -117,15 +117,17 @@ void MainWindow::ListFoldersLater(std::vector<Text> folders) {
 
 void MainWindow::OnWindowCreated() { RegisterFileDropHook(&hook_, window_, &MainWindow::FolderDropped, this); }
 
-void MainWindow::FolderDropped(void* self, const Text& path) { static_cast<MainWindow*>(self)->OnFolderDropped(path); }
+void MainWindow::FolderDropped(void* self, const Text& path, std::wstring_view widePath) {
+  static_cast<MainWindow*>(self)->OnFolderDropped(path, widePath);
+}
 
-void MainWindow::OnFolderDropped(const Text& path) {
-  // The hook reuses its buffer for the next path: keep a copy of our own.
-  const Text folder(path);
+void MainWindow::OnFolderDropped(const Text& path, std::wstring_view widePath) {
+  // The hook reuses its buffers for the next path: keep copies of our own.
+  const DroppedFolder folder{path, std::wstring(widePath)};
   RunListingWithProgress(&folder);
 }
 
-void MainWindow::RunListingWithProgress(const Text* droppedFolder) {
+void MainWindow::RunListingWithProgress(const DroppedFolder* droppedFolder) {
   if (listing_) {
     if (droppedFolder != nullptr) foldersDroppedMeanwhile_.push_back(*droppedFolder);
     return;
@@ -134,14 +136,14 @@ void MainWindow::RunListingWithProgress(const Text* droppedFolder) {
   {
     const ListingProgress progress(ControlWindow(Control::标签1), paths_);
     if (droppedFolder != nullptr) {
-      ListDroppedFolder(*droppedFolder, Edit(), Tree(), paths_);
+      ListDroppedFolder(droppedFolder->path, Edit(), Tree(), paths_, droppedFolder->widePath);
     } else {
       RunListing(Edit(), Tree(), paths_);
     }
     while (!foldersDroppedMeanwhile_.empty()) {
-      const Text next = std::move(foldersDroppedMeanwhile_.front());
+      const DroppedFolder next = std::move(foldersDroppedMeanwhile_.front());
       foldersDroppedMeanwhile_.erase(foldersDroppedMeanwhile_.begin());
-      ListDroppedFolder(next, Edit(), Tree(), paths_);
+      ListDroppedFolder(next.path, Edit(), Tree(), paths_, next.widePath);
     }
   }
   listing_ = false;
@@ -149,8 +151,8 @@ void MainWindow::RunListingWithProgress(const Text* droppedFolder) {
 }
 
 void MainWindow::OnListGivenFolders() {
-  const std::vector<Text> folders = std::exchange(givenFolders_, {});
-  for (const Text& folder : folders) OnFolderDropped(folder);
+  const std::vector<DroppedFolder> folders = std::exchange(givenFolders_, {});
+  for (const DroppedFolder& folder : folders) OnFolderDropped(folder.path, folder.widePath);
 }
 
 void MainWindow::OnQueryClicked() {

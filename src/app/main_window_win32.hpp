@@ -15,6 +15,7 @@
 #include "common/path_list.hpp"
 #include "common/text.hpp"
 #include "drop/file_drop_hook_win32.hpp"
+#include "listing/listing_loader.hpp"
 #include "treebox/tree_view_win32.hpp"
 
 namespace korvane {
@@ -38,7 +39,7 @@ class MainWindow {
 
   // Lists each folder in order, as if they had been dropped together, once
   // the message loop runs (the program's command-line arguments).
-  void ListFoldersLater(std::vector<Text> folders);
+  void ListFoldersLater(std::vector<DroppedFolder> folders);
 
   // The window handle; it keeps its value after the window is destroyed.
   HWND Handle() const noexcept { return window_; }
@@ -53,14 +54,14 @@ class MainWindow {
 
   // Event handlers.
   void OnWindowCreated();
-  void OnFolderDropped(const Text& path);
+  void OnFolderDropped(const Text& path, std::wstring_view widePath);
   void OnQueryClicked();
   void OnExportClicked();
   void OnTreeCurrentItemChanged();
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static void FolderDropped(void* self, const Text& path);
+  static void FolderDropped(void* self, const Text& path, std::wstring_view widePath);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   [[nodiscard]] bool CreateControls(HINSTANCE instance);
@@ -72,7 +73,7 @@ class MainWindow {
   void OnListGivenFolders();
   // Runs a listing with its progress shown; a listing asked for meanwhile
   // (only messages sent from outside can ask) waits for its turn.
-  void RunListingWithProgress(const Text* droppedFolder);
+  void RunListingWithProgress(const DroppedFolder* droppedFolder);
   void OnClose();
   void OnDestroy();
   void OnNcDestroy();
@@ -84,10 +85,10 @@ class MainWindow {
   std::unique_ptr<EditControl> edit_;
   std::unique_ptr<TreeViewBox> tree_;
   HWND lastFocus_ = nullptr;  // the control to give the focus back on activation
-  std::vector<Text> givenFolders_;
+  std::vector<DroppedFolder> givenFolders_;
   bool listing_ = false;
   bool closeAsked_ = false;  // a close that came during a listing
-  std::vector<Text> foldersDroppedMeanwhile_;
+  std::vector<DroppedFolder> foldersDroppedMeanwhile_;
   MessageBoxFn showMessage_ = &::MessageBoxA;
 };
 

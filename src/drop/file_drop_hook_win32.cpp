@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "common/declared_functions_win32.hpp"
 #include "common/exception_barrier.hpp"
@@ -78,6 +79,7 @@ LRESULT FileDropHook::HookProc(FileDropHook** hook, HWND window, UINT message, W
   const auto drop = reinterpret_cast<HDROP>(wParam);
   const UINT count = declared::DragQueryFileA(drop, kAllDroppedItems, nullptr, 0);
   Text path;  // reused for every path
+  std::wstring widePath;
   for (UINT index = 0; index < count; ++index) {
     // Each path is fetched whole, whatever its length.
     const UINT length = declared::DragQueryFileA(drop, index, nullptr, 0);
@@ -86,11 +88,16 @@ LRESULT FileDropHook::HookProc(FileDropHook** hook, HWND window, UINT message, W
     const UINT copied = declared::DragQueryFileA(drop, index, path.data(), length + 1);
     path.resize(std::min(copied, length));
     if (path.empty()) continue;
+    // The same path in UTF-16, which keeps what the code page cannot hold.
+    const UINT wideLength = ::DragQueryFileW(drop, index, nullptr, 0);
+    widePath.assign(std::size_t{wideLength} + 1, L'\0');
+    const UINT wideCopied = wideLength == 0 ? 0 : ::DragQueryFileW(drop, index, widePath.data(), wideLength + 1);
+    widePath.resize(std::min(wideCopied, wideLength));
     // The callback runs a whole listing and may destroy the hook, which
     // empties the variable: look again before every path, and touch nothing
     // of the hook (`this` included) once it is gone.
     if (*hook == nullptr || (*hook)->Callback == nullptr) break;
-    (*hook)->Callback((*hook)->Context, path);
+    (*hook)->Callback((*hook)->Context, path, widePath);
   }
   declared::DragFinish(drop);
   return 0;

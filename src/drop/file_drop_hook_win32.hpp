@@ -8,13 +8,17 @@
 // the hook's window procedure: they end in the fatal path.
 #include <windows.h>
 
+#include <string_view>
+
 #include "common/text.hpp"
 
 namespace korvane {
 
-// Receives one dropped path, with the context given to Register beside it;
-// the text is only valid during the call.
-using DropCallback = void (*)(void* context, const Text& path);
+// Receives one dropped path, with the context given to Register beside it:
+// its ANSI text, and the same path in UTF-16 as the shell handed it over (the
+// ANSI text holds "?" where the code page cannot hold a character; the UTF-16
+// path still names the folder). Both are only valid during the call.
+using DropCallback = void (*)(void* context, const Text& path, std::wstring_view widePath);
 
 // The hook object. Its operations are given a reference to the variable that
 // holds it, not the object, and reach the fields through that reference: the

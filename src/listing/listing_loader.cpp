@@ -31,17 +31,26 @@ ByteBuffer BuildListingContent(const PathList& paths, std::size_t count) {
   return content;
 }
 
-void RunListing(EditBox& edit, TreeBox& tree, PathList& paths) {
+namespace {
+
+// The listing of the folder the edit box names; written, with its wide form,
+// is what was just written into the edit box, if anything.
+void Listing(EditBox& edit, TreeBox& tree, PathList& paths, const Text* written, std::wstring_view widePath) {
   tree.Clear();
   Text start = edit.GetText();
-  ScanFolder(start, paths);
+  if (written == nullptr || start != *written) widePath = {};
+  ScanFolder(start, paths, widePath);
   const std::size_t count = paths.Count();  // read once
   tree.WriteContent(BuildListingContent(paths, count));
 }
 
-void ListDroppedFolder(const Text& path, EditBox& edit, TreeBox& tree, PathList& paths) {
+}  // namespace
+
+void RunListing(EditBox& edit, TreeBox& tree, PathList& paths) { Listing(edit, tree, paths, nullptr, {}); }
+
+void ListDroppedFolder(const Text& path, EditBox& edit, TreeBox& tree, PathList& paths, std::wstring_view widePath) {
   edit.SetText(path);
-  RunListing(edit, tree, paths);
+  Listing(edit, tree, paths, &path, widePath);
 }
 
 }  // namespace korvane

@@ -4,6 +4,7 @@
 // since start-up, the earlier ones first.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "common/byte_buffer.hpp"
@@ -18,8 +19,20 @@ namespace korvane {
 // and loads the tree in one write with one record per entry of paths.
 void RunListing(EditBox& edit, TreeBox& tree, PathList& paths);
 
-// Writes path into the edit box, then runs the listing.
-void ListDroppedFolder(const Text& path, EditBox& edit, TreeBox& tree, PathList& paths);
+// A folder to list as if dropped: its ANSI text, and the same path in UTF-16
+// when the system handed it over so (empty otherwise).
+struct DroppedFolder {
+  Text path;
+  std::wstring widePath;
+};
+
+// Writes path into the edit box, then runs the listing. widePath, when not
+// empty, is the dropped path in UTF-16 as the system handed it over, path
+// being its ANSI form: when the edit box gives path back unchanged, the
+// folder is reached through widePath (its ANSI form may have lost characters
+// that the code page cannot hold).
+void ListDroppedFolder(const Text& path, EditBox& edit, TreeBox& tree, PathList& paths,
+                       std::wstring_view widePath = {});
 
 // Appends one tree item record. The parameters come in this order; the
 // record's fields are text, a zero byte, image, selectedImage, itemData,

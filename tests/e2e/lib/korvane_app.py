@@ -6,6 +6,7 @@ coordinates through the window's client origin."""
 import os
 import subprocess
 
+from tree_render import ansi_text
 from wine_session import E2EError, dos_path, wait_for
 
 TITLE = "Korvane1.1"
@@ -104,7 +105,7 @@ class Korvane:
         result = self.session.drag(paths, x, y, before_drop=before_drop)
         if not (result.accepted and result.finished and result.success):
             raise E2EError("the window did not take the drop: %s" % result)
-        want = dos_path(paths[-1])
+        want = ansi_text(dos_path(paths[-1]))  # what the program received
         self.wait("the listing of %s" % want, lambda: self.edit_text() == want, timeout)
         return result
 

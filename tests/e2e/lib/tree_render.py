@@ -4,15 +4,19 @@ folder tree on disk alone, written without any of the program's code.
 The chain a user's drops go through, each link as the tool's behaviour
 describes it:
   1. Wine hands the program a dropped folder as a DOS path (Z: is /), in code
-     page 936 bytes.
+     page 936 bytes; a character that code page cannot hold arrives as "?"
+     (see ansi_bytes). The folder itself is reached whatever its name.
   2. The scan appends every sub-folder and file beneath it, depth first:
      sub-folders first (each followed at once by everything beneath it), then
-     files, in the order in which the system lists the folder. A path that
+     files, in the order in which the system lists the folder. Each name is
+     written in code page 936 as the system converts it (ansi_bytes), and
+     every folder is reached by its real name, however deep. A path that
      already ends in a 0x5C byte (a double-byte character's trail byte too)
-     gets no separator. A search whose pattern (path, "\\", "*") is longer than
-     MAX_PATH (260 UTF-16 units) lists nothing. A link whose target is one of
-     the folders being walked (the start folder and the folders the walk is
-     inside of) is listed but not entered.
+     gets no separator, and the paths beneath it run on from that byte: the
+     folders so named are looked for under those names. A link is listed; it
+     is entered only if its target is none of the folders being walked (the
+     start folder and the folders the walk is inside of) and no earlier link
+     of the same listing led into that target.
   3. Every listing shows all paths found since start-up, loaded into the tree
      by the load rule from (last segment, number of segments) of each path.
   4. The export writes one line per item in pre-order: "----" times the
@@ -20,22 +24,36 @@ describes it:
 
 Wine lists a folder sorted by name, case-insensitively (names folded to
 upper case, compared by UTF-16 unit), "." and ".." first; this is checked
-against FindFirstFileA itself by the drag-listing test, not assumed.
+against FindFirstFileA itself by the drag-listing tests, not assumed, and
+so are the names' code page 936 forms.
 """
 
 import os
 
-MAX_PATH = 260
+from wine_session import dos_path
+
 CODEPAGE = "gbk"
 
 
-def to_unix(dos_bytes):
-    """The Linux path of a Z: path given as code page 936 bytes, or None."""
-    text = dos_bytes.decode(CODEPAGE, "replace")
-    if text[:2].upper() != "Z:":
-        return None
-    parts = [p for p in text[2:].split("\\") if p]
-    return "/" + "/".join(parts)
+def ansi_bytes(text):
+    """text in code page 936 as Windows converts it for its ANSI functions:
+    each UTF-16 unit of a character the code page cannot hold becomes "?" (a
+    character beyond the Basic Multilingual Plane gives two). Windows puts a
+    near letter instead for a few (Ü becomes ü, É é), which this does not
+    know: tests keep such letters out of their names and check their names
+    against Wine's FindFirstFileA."""
+    out = bytearray()
+    for c in text:
+        try:
+            out += c.encode(CODEPAGE)
+        except UnicodeEncodeError:
+            out += b"?" * (2 if ord(c) > 0xFFFF else 1)
+    return bytes(out)
+
+
+def ansi_text(text):
+    """The same as a str: what a window shows of text that went through code page 936."""
+    return ansi_bytes(text).decode(CODEPAGE)
 
 
 def wine_order_key(name):
@@ -48,17 +66,21 @@ def identity(unix_path):
     return (st.st_dev, st.st_ino)
 
 
-def list_folder(path, unlistable=frozenset()):
-    """(name bytes, is folder, is link, Linux path) of each entry of the folder
-    named by path (bytes ending in 0x5C), in Wine's order; None when the
-    search cannot start. unlistable names folders (Linux paths) that the
-    program may not list although this process may (it runs without root's
-    right to read every folder)."""
-    pattern = path + b"\\*"
-    if len(pattern.decode(CODEPAGE, "replace").encode("utf-16-le")) // 2 > MAX_PATH:
+def maybe_identity(unix_path):
+    """The identity of the folder unix_path leads to, or None when there is none."""
+    try:
+        return identity(unix_path)
+    except OSError:
         return None
-    unix = to_unix(path)
-    if unix is None or not os.path.isdir(unix) or os.path.realpath(unix) in unlistable:
+
+
+def list_folder(unix, unlistable=frozenset()):
+    """(name bytes, is folder, is link, real name) of each entry of the Linux
+    folder unix, in Wine's order; None when the search cannot start.
+    unlistable names folders (Linux paths) that the program may not list
+    although this process may (it runs without root's right to read every
+    folder)."""
+    if not os.path.isdir(unix) or os.path.realpath(unix) in unlistable:
         return None
     try:
         entries = list(os.scandir(unix))
@@ -71,30 +93,53 @@ def list_folder(path, unlistable=frozenset()):
             is_dir = e.is_dir()  # follows links, as Wine's directory attribute does
         except OSError:
             is_dir = False
-        result.append((e.name.encode(CODEPAGE), is_dir, e.is_symlink(), e.path))
+        result.append((ansi_bytes(e.name), is_dir, e.is_symlink(), e.name))
     return result
 
 
-def scan(path, found, walking=None, unlistable=frozenset()):
-    """Appends to found every path beneath the folder path (bytes)."""
-    if not path.endswith(b"\\"):
-        path = path + b"\\"
-    if walking is None:
-        start = to_unix(path)
-        walking = [identity(start)] if start and os.path.isdir(start) else []
-    entries = list_folder(path, unlistable)
-    if entries is None:
-        return
-    for name, is_dir, is_link, unix in entries:
-        if is_dir:
-            found.append(path + name)
-            ident = identity(unix)
-            if is_link and ident in walking:
+class Scan:
+    """One listing: the scan of one dropped folder."""
+
+    def __init__(self, found, unlistable):
+        self.found = found
+        self.unlistable = unlistable
+        self.link_targets = set()  # folders entered through a link in this listing
+
+    def folder(self, path, unix_prefix, walking):
+        """path: the folder's bytes, ending in a 0x5C byte; unix_prefix: where
+        its entries' Linux paths begin (its path and "/", or no "/" where path
+        has no separator of its own)."""
+        entries = list_folder(unix_prefix if unix_prefix.endswith("/") else unix_prefix + "/", self.unlistable)
+        if entries is None:
+            return
+        for name, is_dir, is_link, real_name in entries:
+            if not is_dir:
                 continue
-            scan(path + name, found, walking + [ident], unlistable)
-    for name, is_dir, _, _ in entries:
-        if not is_dir:
-            found.append(path + name)
+            self.found.append(path + name)
+            unix = unix_prefix + real_name
+            target = maybe_identity(unix)
+            if is_link and target is not None:
+                if target in walking or target in self.link_targets:
+                    continue
+                self.link_targets.add(target)
+            child = path + name
+            separated = not child.endswith(b"\\")
+            self.folder(child + b"\\" if separated else child, unix + "/" if separated else unix, walking + [target])
+        for name, is_dir, _, _ in entries:
+            if not is_dir:
+                self.found.append(path + name)
+
+
+def scan(dos_text, unix, found, unlistable=frozenset()):
+    """Appends to found every path beneath the dropped folder whose DOS path
+    is dos_text (str) and Linux path unix."""
+    path = ansi_bytes(dos_text)
+    separated = dos_text.endswith("\\") or not path.endswith(b"\\")
+    if not path.endswith(b"\\"):
+        path += b"\\"
+    unix = os.path.abspath(unix)
+    walking = [identity(unix)] if os.path.isdir(unix) else []
+    Scan(found, unlistable).folder(path, unix + "/" if separated else unix, walking)
 
 
 def split_segments(text):
@@ -154,8 +199,9 @@ class Expected:
         self.path_list = []
         self.unlistable = frozenset(os.path.realpath(p) for p in unlistable)
 
-    def drop(self, dos_bytes):
-        scan(dos_bytes, self.path_list, unlistable=self.unlistable)
+    def drop(self, unix):
+        """A drop of the folder at the Linux path unix."""
+        scan(dos_path(unix), unix, self.path_list, unlistable=self.unlistable)
 
     def export(self):
         return export_bytes(self.path_list)

@@ -150,6 +150,13 @@ class WineSession:
                                 stderr=subprocess.DEVNULL, timeout=timeout)
         return result.stdout.decode("utf-8", "replace")
 
+    def ansi_names(self, pattern):
+        """The names Wine's FindFirstFileA and FindNextFileA report for pattern
+        (code page 936 bytes), in their order, "." and ".." left out."""
+        lines = self.run_tool("find", pattern.hex()).splitlines()
+        names = [line.split()[2] for line in lines if line.startswith("entry ")]
+        return [bytes.fromhex(h) for h in names if h not in ("2e", "2e2e")]
+
     def end_all(self):
         """Ends every process this session started that is still running, by its id."""
         for process in self.processes:

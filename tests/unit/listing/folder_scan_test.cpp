@@ -66,6 +66,13 @@ std::vector<TreeCase> TreeCases() {
          t.File("说明.txt");
        },
        {"文件夹", "文件夹\\文件.txt", "说明.txt"}},
+      {"files and folders mixed in the folder's order",
+       [](const TempTree& t) {
+         for (const char* name : {"a", "c", "e", "g", "i"}) t.File(std::string(name) + "/in.txt");
+         for (const char* name : {"b", "d", "f", "h", "j"}) t.File(name);
+       },
+       {"a", "a\\in.txt", "c", "c\\in.txt", "e", "e\\in.txt", "g", "g\\in.txt", "i", "i\\in.txt", "b", "d", "f", "h",
+        "j"}},
       {"empty start folder", [](const TempTree&) {}, {}},
   };
 }
@@ -162,6 +169,45 @@ TEST(FolderScan, LinksBackToWalkedFoldersAreListedNotEntered) {
       "d", "d\\self", "d\\d.txt", "plain.txt",  "file-link",      "dangling"};
   EXPECT_EQ(relative, expected);
   ExpectScanOrder(Entries(paths), prefix, IsFolderOnDisk);
+}
+
+// A folder that links lead to is entered through the first of them only:
+// level after level two links lead to the same next folder, which would
+// otherwise double the walk at every level (2^20 times the last file here).
+TEST(FolderScan, FolderIsEnteredThroughOneLinkOnly) {
+  TempTree tree;
+  constexpr int kLevels = 20;
+  for (int i = 0; i < kLevels; ++i) {
+    const std::string next = "t" + std::to_string(i + 1);
+    tree.Folder("t" + std::to_string(i));
+    tree.Link("t" + std::to_string(i) + "/x", tree.Root() / next);
+    tree.Link("t" + std::to_string(i) + "/y", tree.Root() / next);
+  }
+  tree.File("t" + std::to_string(kLevels) + "/end.txt");
+
+  Text start = tree.RootText() + "\\t0";
+  PathList paths;
+  ScanFolder(start, paths);
+
+  const std::vector<Text> entries = Entries(paths);
+  ASSERT_EQ(entries.size(), static_cast<std::size_t>(2 * kLevels + 1));
+  // Each level lists both links; the walk goes on beneath one of them.
+  Text folder = start;
+  for (int level = 0; level < kLevels; ++level) {
+    SCOPED_TRACE(level);
+    const auto beneath = [&](const Text& link) {
+      return std::count_if(entries.begin(), entries.end(),
+                           [&](const Text& e) { return e.compare(0, link.size() + 1, link + "\\") == 0; });
+    };
+    const Text x = folder + "x";
+    const Text y = folder + "y";
+    ASSERT_EQ(std::count(entries.begin(), entries.end(), x), 1);
+    ASSERT_EQ(std::count(entries.begin(), entries.end(), y), 1);
+    EXPECT_EQ(beneath(x) == 0, beneath(y) > 0);
+    folder = (beneath(x) > 0 ? x : y) + "\\";
+  }
+  EXPECT_EQ(std::count(entries.begin(), entries.end(), folder + "end.txt"), 1);
+  ExpectScanOrder(entries, start, IsFolderOnDisk);
 }
 
 // Deeper than the descriptors a process may hold open at once (1024 by

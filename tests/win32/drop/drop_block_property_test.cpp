@@ -20,7 +20,7 @@ namespace korvane {
 namespace {
 
 std::vector<std::string> g_received;
-void Collect(void* /*context*/, const Text& path) { g_received.push_back(path); }
+void Collect(void* /*context*/, const Text& path, std::wstring_view /*widePath*/) { g_received.push_back(path); }
 
 std::string Ansi(const std::wstring& wide) {
   if (wide.empty()) return std::string();

@@ -32,6 +32,26 @@ inline HDROP MakeAnsiDrop(const std::vector<std::string>& paths) {
   return static_cast<HDROP>(block);
 }
 
+// The same with UTF-16 paths, as the shell of a Windows NT system hands it
+// over.
+inline HDROP MakeWideDrop(const std::vector<std::wstring>& paths) {
+  std::size_t size = sizeof(DROPFILES) + sizeof(wchar_t);
+  for (const std::wstring& path : paths) size += (path.size() + 1) * sizeof(wchar_t);
+  HGLOBAL block = GlobalAlloc(GHND, size);
+  if (block == nullptr) return nullptr;
+  auto* header = static_cast<DROPFILES*>(GlobalLock(block));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  auto* out = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(header) + sizeof(DROPFILES));
+  for (const std::wstring& path : paths) {
+    std::memcpy(out, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
+    out += path.size() + 1;
+  }
+  *out = L'\0';
+  GlobalUnlock(block);
+  return static_cast<HDROP>(block);
+}
+
 // Dispatches every message waiting for this thread.
 inline void PumpMessages() {
   MSG message;

@@ -23,12 +23,17 @@ constexpr UINT kCustomMessage = WM_APP + 7;
 constexpr LRESULT kCustomResult = static_cast<LRESULT>(0x1234567890ABCDEFULL);
 
 std::vector<Text> gDroppedPaths;
-// The callback of the tests' hook: context is the list to record into.
-void RecordPath(void* context, const Text& path) { static_cast<std::vector<Text>*>(context)->push_back(path); }
+std::vector<std::wstring> gDroppedWidePaths;
+// The callback of the tests' hook: context is the list to record into; the
+// UTF-16 forms go to gDroppedWidePaths.
+void RecordPath(void* context, const Text& path, std::wstring_view widePath) {
+  static_cast<std::vector<Text>*>(context)->push_back(path);
+  gDroppedWidePaths.emplace_back(widePath);
+}
 // The second window's callback: a different routine, so that a stub bound to
 // the wrong hook shows.
 std::vector<Text> gOtherPaths;
-void RecordOtherPath(void* context, const Text& path) {
+void RecordOtherPath(void* context, const Text& path, std::wstring_view /*widePath*/) {
   static_cast<std::vector<Text>*>(context)->push_back("other:" + path);
 }
 
@@ -97,6 +102,7 @@ class FileDropHookTest : public ::testing::Test {
   void SetUp() override {
     gDroppedPaths.clear();
     gOtherPaths.clear();
+    gDroppedWidePaths.clear();
     gCustomSeen.clear();
     gDropsAtWindowProc = 0;
     gDragFinishCalls = 0;
@@ -180,6 +186,24 @@ TEST_F(FileDropHookTest, DeliversDroppedPathsInIndexOrder) {
   PostDrop(paths);
   EXPECT_EQ(gDroppedPaths, paths);
   EXPECT_EQ(gDropsAtWindowProc, 0) << "the drop is the hook's, not the window's";
+}
+
+// A path from a shell that speaks UTF-16 reaches the callback twice over: as
+// ANSI text, with "?" for what code page 936 cannot hold, and whole in
+// UTF-16. An ANSI drop gives the UTF-16 form of its text.
+TEST_F(FileDropHookTest, EachPathAlsoArrivesInUtf16) {
+  RegisterFileDropHook(&hook_, window_, &RecordPath, &gDroppedPaths);
+  const std::wstring foreign = L"Z:\\tmp\\Mot\u00f6rhead \ud55c\\\u4e2d\u6587";
+  HDROP drop = test::MakeWideDrop({foreign, L"C:\\plain"});
+  ASSERT_NE(drop, nullptr);
+  ASSERT_TRUE(PostMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0));
+  PumpMessages();
+  EXPECT_EQ(gDroppedPaths, (std::vector<Text>{"Z:\\tmp\\Mot?rhead ?\\\xD6\xD0\xCE\xC4", "C:\\plain"}));
+  EXPECT_EQ(gDroppedWidePaths, (std::vector<std::wstring>{foreign, L"C:\\plain"}));
+
+  PostDrop({"Z:\\\xD6\xD0\xCE\xC4"});
+  ASSERT_EQ(gDroppedWidePaths.size(), 3u);
+  EXPECT_EQ(gDroppedWidePaths[2], L"Z:\\\u4e2d\u6587");
 }
 
 TEST_F(FileDropHookTest, ADropWithoutItemsCallsNothingAndIsStillFinished) {
@@ -336,7 +360,7 @@ TEST_F(FileDropHookTest, EachRegisterMakesAStubOfItsOwn) {
 // A callback may destroy the hook it was called by (the variable is emptied
 // then): the rest of the drop is not delivered, the drop is still finished,
 // and nothing of the freed hook is used.
-void DestroyTheHook(void* context, const Text& path) {
+void DestroyTheHook(void* context, const Text& path, std::wstring_view /*widePath*/) {
   gDroppedPaths.push_back(path);
   DestroyFileDropHook(static_cast<FileDropHook**>(context));
 }

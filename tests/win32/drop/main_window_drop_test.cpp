@@ -70,6 +70,41 @@ TEST_F(MainWindowDropTest, ThreeDroppedFoldersAreListedInTheirOrder) {
   EXPECT_EQ(ItemTexts(), (std::vector<std::string>{"子", "一.txt", "二.txt", "三.txt"}));
 }
 
+// A folder whose own name code page 936 cannot hold, dropped by a shell that
+// speaks UTF-16: reached through its UTF-16 path, listed under its ANSI text.
+TEST_F(MainWindowDropTest, AFolderNamedOutsideTheCodePageIsListed) {
+  TempFolder folder("korvane-drop-外文");
+  wchar_t parent[MAX_PATH] = {};
+  ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, folder.Path().c_str(), -1, parent, MAX_PATH), 0);
+  const std::wstring dropped = std::wstring(parent) + L"\\Motörhead";
+  const std::wstring inner = dropped + L"\\한국어";
+  const std::wstring innerFile = inner + L"\\文件.txt";
+  ASSERT_TRUE(CreateDirectoryW(dropped.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(inner.c_str(), nullptr));
+  const HANDLE file =
+      CreateFileW(innerFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+
+  const HDROP drop = test::MakeWideDrop({dropped});
+  ASSERT_NE(drop, nullptr);
+  ASSERT_TRUE(PostMessageA(handle_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0));
+  ASSERT_TRUE(PumpPendingMessages());
+
+  const std::string ansi = folder.Path() + "\\Mot?rhead";
+  EXPECT_EQ(WindowText(window_->ControlWindow(Control::编辑框1)), ansi);
+  const PathList& paths = ThePathList();
+  ASSERT_EQ(paths.Count(), 2u);
+  EXPECT_EQ(paths.At(0), ansi + "\\???");
+  EXPECT_EQ(paths.At(1), ansi + "\\???\\文件.txt");
+  EXPECT_EQ(ItemTexts(), (std::vector<std::string>{"???", "文件.txt"}));
+
+  // TempFolder removes what it can reach through the ANSI functions.
+  DeleteFileW(innerFile.c_str());
+  RemoveDirectoryW(inner.c_str());
+  RemoveDirectoryW(dropped.c_str());
+}
+
 TEST_F(MainWindowDropTest, ALongDroppedPathReachesTheEditBoxWhole) {
   TempFolder folder("korvane-drop-long");
   folder.AddFile("内.txt");

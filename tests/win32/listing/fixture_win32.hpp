@@ -26,6 +26,23 @@ inline Text FixtureFolder() { return EnvironmentText("KORVANE_LISTING_FIXTURE");
 // The spare drive, "K:" or the like, whose root holds sub\inner.txt and top.txt.
 inline Text SpareDrive() { return EnvironmentText("KORVANE_LISTING_DRIVE"); }
 
+inline std::wstring Wide(const Text& text) {
+  const int size = MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+  return wide;
+}
+
+// The ANSI form of a name or path as the system converts it for its ANSI
+// functions: a character that code page 936 cannot hold becomes "?".
+inline Text Ansi(const std::wstring& wide) {
+  const int size =
+      WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  Text text(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
+  return text;
+}
+
 // A fresh folder in the fixture folder; entries are made beneath it.
 class WinTree {
  public:
@@ -46,6 +63,19 @@ class WinTree {
       }
     }
   }
+  // The same through the wide functions, for names the ANSI code page cannot
+  // hold; relative uses backslashes and its folders exist.
+  void WideFolder(const std::wstring& relative) const {
+    const std::wstring path = Wide(root_) + L"\\" + relative;
+    EXPECT_TRUE(CreateDirectoryW(path.c_str(), nullptr)) << Ansi(path) << " error " << GetLastError();
+  }
+  void WideFile(const std::wstring& relative) const {
+    const std::wstring path = Wide(root_) + L"\\" + relative;
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(file, INVALID_HANDLE_VALUE) << Ansi(path) << " error " << GetLastError();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  }
   void File(const Text& relative, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const {
     const std::size_t slash = relative.rfind('\\');
     if (slash != Text::npos) Folder(relative.substr(0, slash));
@@ -58,21 +88,6 @@ class WinTree {
  private:
   Text root_;
 };
-
-inline std::wstring Wide(const Text& text) {
-  const int size = MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-  return wide;
-}
-
-inline Text Ansi(const std::wstring& wide) {
-  const int size =
-      WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  Text text(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
-  return text;
-}
 
 // The expected scan of a link-free tree, read independently through the wide
 // functions: per folder its sub-folders, each followed by its contents, then

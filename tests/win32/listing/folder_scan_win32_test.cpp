@@ -1,10 +1,11 @@
-// The folder walk through FindFirstFileA under Wine, over real folders
-// reached through Z:\, with GBK names.
+// The folder walk under Wine, over real folders reached through Z:\, with
+// GBK names, names outside code page 936, long chains and links.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "fixture_win32.hpp"
 #include "listing/folder_scan.hpp"
 #include "listing/folder_search.hpp"
+#include "listing/folder_search_win32.hpp"
+#include "listing/path_split.hpp"
 
 namespace korvane {
 namespace {
@@ -157,44 +160,262 @@ TEST(FolderScanWin32, LinksBackToWalkedFoldersAreListedNotEntered) {
   EXPECT_LT(at("d\\d.txt"), at("plain.txt"));
 }
 
-// Past MAX_PATH the ANSI search refuses the pattern: the walk keeps what it
-// found, the last folder stays listed with nothing beneath it, and the scan
-// goes on with the enclosing folders' files.
-TEST(FolderScanWin32, SearchesPastMaxPathFindNothing) {
-  Text start = FixtureFolder() + "\\deep";
+// Names that code page 936 cannot hold (ö, ő, ñ, Hangul, an emoji beyond the
+// Basic Multilingual Plane), on folders that hold files and a sub-folder: every
+// entry is listed at its level, under the ANSI name the system's conversion
+// gives, and what lies beneath such a folder is listed too.
+TEST(FolderScanWin32, NamesOutsideTheCodePageAreListedWithWhatIsBeneath) {
+  WinTree tree("外文");
+  const std::vector<std::wstring> names = {L"Motörhead", L"Ő ñ", L"한국어", L"\U0001F3B8 guitar"};
+  for (const std::wstring& name : names) {
+    tree.WideFolder(name);
+    tree.WideFolder(name + L"\\" + name + L" 내부");
+    tree.WideFile(name + L"\\" + name + L" 내부\\深处 ö.txt");
+    tree.WideFile(name + L"\\" + name + L".txt");
+    tree.WideFile(name + L"\\readme.txt");
+  }
+  tree.WideFile(L"Ärger.txt");
+  tree.File("普通.txt");
+
+  Text start = tree.Root();
   PathList paths;
   ScanFolder(start, paths);
-  ASSERT_GT(paths.Count(), 10u);
-  Text expected = start + "d";
-  for (std::size_t i = 0; i < paths.Count(); ++i) {
-    EXPECT_EQ(paths.At(i), expected);
-    expected += "\\d";
+
+  std::vector<Text> expected;
+  testing::WalkWide(testing::Wide(tree.Root()), start, expected);
+  ASSERT_EQ(expected.size(), 5 * names.size() + 2);
+  EXPECT_EQ(Entries(paths), expected);
+  // The ANSI names are those that the system's ANSI search reports.
+  std::set<Text> reported;
+  WIN32_FIND_DATAA data;
+  const HANDLE search = FindFirstFileA((tree.Root() + "\\*").c_str(), &data);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  do {
+    if (std::string_view(data.cFileName) != "." && std::string_view(data.cFileName) != "..") {
+      reported.insert(start + data.cFileName);
+    }
+  } while (FindNextFileA(search, &data));
+  FindClose(search);
+  std::set<Text> top;
+  const std::size_t level = LastPathSegment(start).count + 1;
+  for (const Text& entry : Entries(paths)) {
+    if (LastPathSegment(entry).count == level) top.insert(entry);
   }
-  // The last folder listed is the first whose pattern (its path, a backslash
-  // added, then "\*") no longer fits in MAX_PATH with its terminating zero.
-  const std::size_t lastPattern = paths.At(paths.Count() - 1).size() + 3;
-  EXPECT_GE(lastPattern + 1, std::size_t{MAX_PATH}) << paths.At(paths.Count() - 1);
-  EXPECT_LT(lastPattern - 2, std::size_t{MAX_PATH}) << paths.At(paths.Count() - 1);
+  EXPECT_EQ(top, reported);
+  EXPECT_EQ(top.count(start + "Mot?rhead"), 1u) << "o with diaeresis has no GBK form";
+  EXPECT_EQ(top.count(start + "???"), 1u) << "nor has Hangul";
 }
 
-TEST(FolderSearchWin32, DotEntriesAreFoldersAndTheEndClosesTheSearch) {
+// A folder dropped with its UTF-16 path beside its ANSI text is reached
+// through the former, though its own name is outside the code page; the
+// entries are written under the ANSI text. The ANSI text alone names no
+// folder: its "?" is a wildcard.
+TEST(FolderScanWin32, StartFolderOutsideTheCodePageIsReachedThroughItsWidePath) {
+  WinTree tree("拖来的");
+  const std::wstring name = L"Björk 한";
+  tree.WideFolder(name);
+  tree.WideFolder(name + L"\\Ångström");
+  tree.WideFile(name + L"\\Ångström\\å.txt");
+  tree.WideFile(name + L"\\b.txt");
+  const std::wstring wide = testing::Wide(tree.Root()) + L"\\" + name;
+  const Text ansi = testing::Ansi(wide);
+  ASSERT_NE(ansi.find('?'), Text::npos);
+
+  for (const std::wstring& form : {wide, wide + L"\\"}) {
+    SCOPED_TRACE(testing::Ansi(form));
+    Text start = testing::Ansi(form);
+    PathList paths;
+    ScanFolder(start, paths, form);
+    EXPECT_EQ(start, ansi + "\\");
+    const std::vector<Text> expected = {start + "?ngstr?m", start + "?ngstr?m\\" + testing::Ansi(L"å.txt"),
+                                        start + "b.txt"};
+    EXPECT_EQ(Entries(paths), expected);
+  }
+  Text alone = ansi;
+  PathList paths;
+  ScanFolder(alone, paths);
+  EXPECT_EQ(paths.Count(), 0u);
+}
+
+// Past MAX_PATH and past 1,000 characters every level is listed, the files
+// at the bottom too, in the order of the two passes.
+TEST(FolderScanWin32, ChainsPastMaxPathAreWalkedWhole) {
+  {
+    Text start = FixtureFolder() + "\\deep";
+    PathList paths;
+    ScanFolder(start, paths);
+    ASSERT_EQ(paths.Count(), 151u);
+    Text expected = start + "d";
+    for (std::size_t i = 0; i < 150; ++i) {
+      EXPECT_EQ(paths.At(i), expected);
+      expected += "\\d";
+    }
+    EXPECT_EQ(paths.At(150), expected.substr(0, expected.size() - 1) + "bottom.txt");
+    EXPECT_GT(paths.At(150).size(), std::size_t{MAX_PATH});
+  }
+  Text start = FixtureFolder() + "\\long";
+  PathList paths;
+  ScanFolder(start, paths);
+  constexpr int kLevels = 45;
+  std::vector<Text> folders;  // each level's path
+  Text folder = start;
+  for (int i = 0; i < kLevels; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "level-%03d-xxxxxxxxxxxxxxxx", i);
+    folder += name;
+    folders.push_back(folder);
+    folder += "\\";
+  }
+  std::vector<Text> expected = folders;
+  expected.push_back(folders.back() + "\\sub");
+  expected.push_back(folders.back() + "\\sub\\inner.txt");
+  expected.push_back(folders.back() + "\\bottom.txt");
+  for (int i = kLevels - 2; i >= 0; --i) expected.push_back(folders[static_cast<std::size_t>(i)] + "\\f.txt");
+  EXPECT_EQ(Entries(paths), expected);
+  EXPECT_GT(folders.back().size(), 1000u);
+}
+
+// Level after level two links lead to the same next folder: it is entered
+// through the first of them (Wine lists x before y), the second is listed
+// and not entered, so the walk stays linear.
+TEST(FolderScanWin32, FolderIsEnteredThroughOneLinkOnly) {
+  Text start = FixtureFolder() + "\\twice\\t0";
+  PathList paths;
+  ScanFolder(start, paths);
+  std::vector<Text> expected;
+  Text folder = start;
+  for (int i = 0; i < 6; ++i) {
+    expected.push_back(folder + "x");
+    folder += "x\\";
+  }
+  expected.push_back(folder + "end.txt");
+  for (int i = 5; i >= 0; --i) {
+    folder.resize(folder.size() - 2);
+    expected.push_back(folder + "y");
+  }
+  EXPECT_EQ(Entries(paths), expected);
+}
+
+// Files and sub-folders alternate in each folder's listing: one read of the
+// folder gives the order of the two passes, sub-folders (each with what is
+// beneath it) first, then files, each in the order listed.
+TEST(FolderScanWin32, MixedFoldersKeepTheOrderOfTwoPasses) {
+  WinTree tree("mixed");
+  for (const char* name : {"a", "c", "e"}) {
+    tree.File(Text(name) + "\\1.txt");
+    tree.File(Text(name) + "\\2\\3.txt");
+    tree.File(Text(name) + "\\4.txt");
+  }
+  for (const char* name : {"b.txt", "d.txt", "f.txt"}) tree.File(name);
+  Text start = tree.Root();
+  PathList paths;
+  ScanFolder(start, paths);
+  std::vector<Text> expected;
+  for (const char* name : {"a", "c", "e"}) {
+    const Text folder = start + name;
+    for (const Text& entry : {folder, folder + "\\2", folder + "\\2\\3.txt", folder + "\\1.txt", folder + "\\4.txt"}) {
+      expected.push_back(entry);
+    }
+  }
+  for (const char* name : {"b.txt", "d.txt", "f.txt"}) expected.push_back(start + name);
+  EXPECT_EQ(Entries(paths), expected);
+  // The same order as a walk that searches each folder twice.
+  std::vector<Text> walked;
+  testing::WalkWide(testing::Wide(tree.Root()), start, walked);
+  EXPECT_EQ(Entries(paths), walked);
+}
+
+// Windows XP and Vista refuse FindExInfoBasic and FIND_FIRST_EX_LARGE_FETCH
+// with ERROR_INVALID_PARAMETER. This stand-in does the same, or refuses the
+// folders whose pattern holds a given text in any form, and counts the calls.
+struct SearchCalls {
+  bool refuseNewForms = false;
+  std::wstring refuseFolder;  // any form for a pattern holding it
+  int newForm = 0;
+  int plainForm = 0;
+};
+SearchCalls g_calls;
+
+HANDLE WINAPI FindFirstFileExLikeXp(LPCWSTR pattern, FINDEX_INFO_LEVELS level, LPVOID data, FINDEX_SEARCH_OPS op,
+                                    LPVOID filter, DWORD flags) {
+  const bool newForm = level != FindExInfoStandard || flags != 0;
+  ++(newForm ? g_calls.newForm : g_calls.plainForm);
+  if ((newForm && g_calls.refuseNewForms) ||
+      (!g_calls.refuseFolder.empty() && std::wstring(pattern).find(g_calls.refuseFolder) != std::wstring::npos)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_HANDLE_VALUE;
+  }
+  return FindFirstFileExW(pattern, level, data, op, filter, flags);
+}
+
+class SearchForms : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_calls = SearchCalls{};
+    OverrideFindFirstFileEx(&FindFirstFileExLikeXp);
+  }
+  void TearDown() override { OverrideFindFirstFileEx(nullptr); }
+};
+
+// On a system that knows neither, the first search is started again in the
+// plain form, and every later one starts in it: nothing goes missing, and
+// the refusal costs one call per process.
+TEST_F(SearchForms, OlderSystemsGetThePlainFormAfterOneRefusal) {
+  g_calls.refuseNewForms = true;
+  WinTree tree("xp");
+  tree.File("a\\b\\c.txt");
+  tree.File("a\\d.txt");
+  tree.Folder("e");
+  tree.File("f.txt");
+  Text start = tree.Root();
+  PathList paths;
+  ScanFolder(start, paths);
+  std::vector<Text> expected;
+  testing::WalkWide(testing::Wide(tree.Root()), start, expected);
+  EXPECT_EQ(Entries(paths), expected);
+  EXPECT_EQ(g_calls.newForm, 1);
+  EXPECT_EQ(g_calls.plainForm, 4);  // the start folder, a, a\b and e
+
+  PathList again;
+  start = tree.Root();
+  ScanFolder(start, again);
+  EXPECT_EQ(Entries(again), expected);
+  EXPECT_EQ(g_calls.newForm, 1);
+}
+
+// A folder refused in both forms is refused for its own reasons: it is
+// listed with nothing beneath, and the other searches keep the new form.
+TEST_F(SearchForms, AFolderRefusedInBothFormsTeachesNothing) {
+  g_calls.refuseFolder = L"坏";
+  WinTree tree("refused");
+  tree.File("坏\\inner.txt");
+  tree.File("好\\inner.txt");
+  tree.File("top.txt");
+  Text start = tree.Root();
+  PathList paths;
+  ScanFolder(start, paths);
+  EXPECT_EQ(Relative(Entries(paths), start), (std::set<Text>{"坏", "好", "好\\inner.txt", "top.txt"}));
+  EXPECT_EQ(g_calls.newForm, 3);    // the start folder, 坏 and 好
+  EXPECT_EQ(g_calls.plainForm, 1);  // 坏 again
+}
+
+TEST(FolderSearchWin32, OneReadGivesEveryEntryWithItsKind) {
   WinTree tree("search");
   tree.Folder("sub");
   tree.File("file.txt");
-  const Text pattern = tree.Root() + "\\\\*";
   FolderSearch search;
-  std::set<std::string> folders;
-  for (std::string_view name = search.FindEntry(pattern, EntryKind::Folders); !name.empty();
-       name = search.FindEntry(Text(), EntryKind::Folders)) {
-    EXPECT_TRUE(search.IsOpen());
-    folders.insert(std::string(name));
+  ASSERT_TRUE(search.ReadStart(tree.Root() + "\\", {}));
+  std::vector<std::pair<std::string, bool>> entries;
+  for (std::size_t i = 0; i < search.Count(); ++i) {
+    entries.emplace_back(std::string(search.Entry(i).name), search.Entry(i).folder);
+    EXPECT_FALSE(search.Entry(i).link);
   }
-  EXPECT_EQ(folders, (std::set<std::string>{".", "..", "sub"}));
-  EXPECT_FALSE(search.IsOpen());
-  EXPECT_EQ(search.FindEntry(pattern, EntryKind::Files), "file.txt");
-  EXPECT_TRUE(search.FindEntry(Text(), EntryKind::Files).empty());
-  EXPECT_TRUE(search.FindEntry(tree.Root() + "\\file.txt\\\\*", EntryKind::Files).empty());
-  EXPECT_FALSE(search.IsOpen());
+  EXPECT_EQ(entries,
+            (std::vector<std::pair<std::string, bool>>{{".", true}, {"..", true}, {"file.txt", false}, {"sub", true}}));
+  for (const Text& start : {tree.Root() + "\\file.txt\\", tree.Root() + "\\missing\\"}) {
+    EXPECT_FALSE(search.ReadStart(start, {})) << start;
+    EXPECT_EQ(search.Count(), 0u);
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/message_loop_win32.hpp"
+#include "export/export_text.hpp"
 #include "fixture_win32.hpp"
 #include "listing/listing_loader.hpp"
 #include "listing/path_split.hpp"
@@ -150,6 +151,27 @@ TEST_F(ListingWindowTest, DroppedFolderIsWrittenToTheEditBoxFirst) {
   ListDroppedFolder(tree.Root(), window_->Edit(), window_->Tree(), ThePathList());
   EXPECT_EQ(WindowText(window_->ControlWindow(Control::编辑框1)), tree.Root());
   EXPECT_EQ(Shown(), (Lines{"一", "  二.txt"}));
+}
+
+// A dropped folder whose own name is outside code page 936, holding more
+// such names: the edit box holds its ANSI text, the tree shows every entry
+// under its ANSI name, and the export has one line per entry.
+TEST_F(ListingWindowTest, DroppedFolderOutsideTheCodePageIsListedWhole) {
+  WinTree tree("外文拖放");
+  const std::wstring name = L"Motörhead 한국어";
+  tree.WideFolder(name);
+  tree.WideFolder(name + L"\\Ő");
+  tree.WideFile(name + L"\\Ő\\ñ.txt");
+  tree.WideFile(name + L"\\普通.txt");
+  const std::wstring wide = testing::Wide(tree.Root()) + L"\\" + name;
+  const Text ansi = testing::Ansi(wide);
+
+  ListDroppedFolder(ansi, window_->Edit(), window_->Tree(), ThePathList(), wide);
+
+  EXPECT_EQ(WindowText(window_->ControlWindow(Control::编辑框1)), ansi);
+  const Lines expected = {"?", "  ?.txt", "普通.txt"};
+  EXPECT_EQ(Shown(), expected);
+  EXPECT_EQ(BuildExportText(window_->Tree()), "----?\r\n--------?.txt\r\n----普通.txt");
 }
 
 }  // namespace
