@@ -11,7 +11,9 @@ void PathList::Append(std::string_view path) {
     // A path longer than a block gets a block of its own size.
     const std::size_t grown = std::clamp(blockBytes_ / 4, kFirstBlockBytes, kLargestBlockBytes);
     const std::size_t size = std::max(grown, need);
-    blocks_.push_back(std::make_unique<char[]>(size));
+    // Not zeroed: every byte handed out is written first, and zeroing a
+    // fresh block cost the scan of a large tree a fifth of its time.
+    blocks_.push_back(std::unique_ptr<char[]>(new char[size]));
     blockBytes_ += size;
     free_ = blocks_.back().get();
     room_ = size;
